@@ -1,0 +1,28 @@
+#include "Dialogs.h"
+#include "frmMain.h"
+
+#include <QApplication>
+#include <QStandardPaths>
+
+#include <exception>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("tilzo"));
+
+    tilzo::Random random;
+    tilzo::ModalDialogs dialogs;
+    tilzo::frmMain window(random, dialogs, QCoreApplication::applicationDirPath(),
+                          QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    QObject::connect(&window, &tilzo::frmMain::quitRequested, &app, &QApplication::quit);
+    try {
+        window.Form_Load();
+    } catch (const std::exception& error) {
+        // Start-up cannot go on without its pictures: say why and leave.
+        dialogs.showError(nullptr, QString::fromUtf8(error.what()), QStringLiteral("Tilzo"));
+        return 1;
+    }
+    window.show();
+    return app.exec();
+}

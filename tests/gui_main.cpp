@@ -1,0 +1,12 @@
+#include <QApplication>
+
+#include <gtest/gtest.h>
+
+// Test main for everything that needs a Qt application (fonts, widgets).
+int main(int argc, char* argv[])
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
