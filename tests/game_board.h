@@ -1,7 +1,5 @@
 #pragma once
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <cstddef>
 #include <string>

@@ -84,23 +84,6 @@ TEST(Deal, EachColourFillsAboutOneFifth)
     }
 }
 
-TEST(Deal, TouchesNothingButTheBoard)
-{
-    ScriptedRandom random({drawFor(3)});
-    Game game(random);
-    game.Points = 40;
-    game.Bonus = 5000;
-    game.GameOver = true;
-    game.UndoMap[2][3] = 4;
-    game.UndoPoints = 30;
-    game.CreateRndMap();
-    EXPECT_EQ(game.Points, 40);
-    EXPECT_EQ(game.Bonus, 5000);
-    EXPECT_TRUE(game.GameOver);
-    EXPECT_EQ(game.UndoMap[2][3], 4);
-    EXPECT_EQ(game.UndoPoints, 30);
-}
-
 // Records the game's state when the deal draws its first number.
 class WatchingRandom : public Random {
 public:
