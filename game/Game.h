@@ -32,15 +32,28 @@ public:
     void CreateRndMap();
     void NewGame();
 
+    // Removes the group of (x, y) when it has at least two blocks; an empty or
+    // outside cell, or a finished game, is left alone.
     void RemoveBlocks(int x, int y);
     void DropBlocks();
+    // False when no two touching blocks share a colour; the clear bonus has then
+    // been added to Bonus and Bonus to Points.
     bool checkmoves();
 
     void SaveUndo();
+    // Does nothing while the game is over or before the first snapshot of the run.
     void RestoreUndo();
 
 private:
+    // One entry per block of a full-board group, plus the one the walk reads past the last.
+    static constexpr int QueueSize = BoardSize * BoardSize + 1;
+    static constexpr CellPos FreeEntry{BoardSize, BoardSize};
+
+    bool checktable(int x, int y) const;
+
     Random& random_;
+    CellPos Queue[QueueSize] = {};
+    bool undoSaved_ = false;
 };
 
 } // namespace tilzo

@@ -1,0 +1,29 @@
+#include "game/Game.h"
+
+namespace tilzo {
+
+Game::Game(Random& random)
+    : random_(random)
+{
+}
+
+void Game::CreateRndMap()
+{
+    // 256 draws, column by column, each column from the top down.
+    for (int c = 0; c < BoardSize; ++c) {
+        for (int r = 0; r < BoardSize; ++r) {
+            Map[c][r] = static_cast<std::uint8_t>(static_cast<int>(random_.next() * ColourCount) + 1);
+        }
+    }
+}
+
+void Game::NewGame()
+{
+    // The undo snapshot stays: a right click after a new game brings back the last one.
+    GameOver = false;
+    CreateRndMap();
+    Points = 0;
+    Bonus = 0;
+}
+
+} // namespace tilzo
