@@ -1,21 +1,54 @@
 # Everything a fresh Debian 12 machine needs: `make run` plays, `make test` checks.
 BUILD    ?= build
 JOBS     ?= -j2
-PACKAGES := cmake make g++ qt6-base-dev libgtest-dev libbenchmark-dev fonts-dejavu-core
+PACKAGES := cmake make g++ qt6-base-dev libgtest-dev libbenchmark-dev fonts-dejavu-core \
+            clang libclang-rt-14-dev
 
-.PHONY: run test bench deps configure build
+# The whole suite a second time under AddressSanitizer and UBSan; the first finding fails it.
+SANITIZE := -O1 -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer
+SAN_ENV  := ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:detect_stack_use_after_return=1:strict_init_order=1 \
+            UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
+
+# Seconds per fuzzer: `make fuzz` runs each this long, `make test` for TEST_FUZZ_TIME.
+FUZZ_TIME      ?= 180
+TEST_FUZZ_TIME ?= 30
+
+.PHONY: run test sanitize fuzz bench deps configure build
 
 run: build
 	$(BUILD)/tilzo
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure $(JOBS)
+	@$(MAKE) --no-print-directory sanitize
+	@$(MAKE) --no-print-directory fuzz FUZZ_TIME=$(TEST_FUZZ_TIME)
 
 build: configure
 	cmake --build $(BUILD) $(JOBS)
 
 configure: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+sanitize: deps
+	cmake -S . -B $(BUILD)-asan -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS="$(SANITIZE)"
+	cmake --build $(BUILD)-asan $(JOBS)
+	cd $(BUILD)-asan && $(SAN_ENV) QT_QPA_PLATFORM=offscreen ctest --output-on-failure $(JOBS)
+
+# Each fuzzer starts from its committed seeds and keeps what it finds in its build
+# folder; a failing input is left there as <fuzzer>-crash-*. The log is shown on failure.
+fuzz_run = mkdir -p $(BUILD)-fuzz/corpus/$(1) && \
+	echo "$(1): $(FUZZ_TIME) s" && \
+	{ $(BUILD)-fuzz/fuzz/$(1) -max_total_time=$(FUZZ_TIME) -max_len=$(2) -print_final_stats=1 \
+	      -artifact_prefix=$(BUILD)-fuzz/$(1)- $(BUILD)-fuzz/corpus/$(1) fuzz/corpus/$(1) \
+	      >$(BUILD)-fuzz/$(1).log 2>&1 || { tail -n 60 $(BUILD)-fuzz/$(1).log; exit 1; }; } && \
+	grep -E '^stat::(number_of_executed_units|average_exec_per_sec)' $(BUILD)-fuzz/$(1).log
+
+fuzz: deps
+	cmake -S . -B $(BUILD)-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+	    -DTILZO_TESTS=OFF -DTILZO_FUZZ=ON
+	cmake --build $(BUILD)-fuzz $(JOBS) --target fuzz_scorefile fuzz_rules
+	@$(call fuzz_run,fuzz_scorefile,512)
+	@$(call fuzz_run,fuzz_rules,1024)
 
 bench: deps
 	cmake -S . -B $(BUILD)-bench -DCMAKE_BUILD_TYPE=Release -DTILZO_TESTS=OFF -DTILZO_BENCH=ON
