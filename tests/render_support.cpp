@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <string>
 
 namespace tilzo::test {
 
@@ -98,8 +97,7 @@ QImage region(const QImage& image, const QRect& rect)
     if (area.isEmpty())
         area = actual.rect();
     const auto rgb = [](QRgb pixel) {
-        return "(" + std::to_string(qRed(pixel)) + "," + std::to_string(qGreen(pixel)) + "," +
-               std::to_string(qBlue(pixel)) + ")";
+        return QStringLiteral("(%1,%2,%3)").arg(qRed(pixel)).arg(qGreen(pixel)).arg(qBlue(pixel)).toStdString();
     };
     for (int y = area.top(); y <= area.bottom(); ++y) {
         for (int x = area.left(); x <= area.right(); ++x) {
