@@ -6,59 +6,15 @@
 namespace tilzo::test {
 namespace {
 
-// A board with no move but one pair of colour 3 holding (column, row), and a
-// spare pair of colour 4 far from it so that the game goes on.
-void boardWithPairAt(Game& game, int column, int row)
-{
-    for (int c = 0; c < BoardSize; ++c)
-        for (int r = 0; r < BoardSize; ++r)
-            game.Map[c][r] = static_cast<std::uint8_t>((c + r) % 2 == 0 ? 1 : 2);
-    game.Map[column][row] = 3;
-    game.Map[column < BoardSize - 1 ? column + 1 : column - 1][row] = 3;
-    game.Map[7][7] = 4;
-    game.Map[7][8] = 4;
-}
-
-int whitePixels(const QImage& frame, const QRect& box)
-{
-    int count = 0;
-    for (int y = box.top(); y <= box.bottom(); ++y)
-        for (int x = box.left(); x <= box.right(); ++x)
-            count += frame.pixel(x, y) == qRgb(255, 255, 255) ? 1 : 0;
-    return count;
-}
-
-const QRect EndMessageBox(130, 130, 110, 30);  // "GAME OVER" and the bonus line below it
+// Two 1s in row 13 with blocks above them that fall, and 4s whose columns close up.
+const Rows Ordinary = {"1", "2", "11", "23", "1145..........44"};
+const Rows OrdinarySettled = fullRows({"1", "2", "23", "114544"});
+// Taking the 3s leaves a 1 and a 2 apart: the game ends with colours 3, 4 and 5 gone.
+const Rows LastMove = {"1233"};
 
 class Input : public WindowTest {
 protected:
     void SetUp() override { start(); }
-
-    // Presses at a pixel of a board whose only scoring pair holds (column, row):
-    // true when the press removed that pair.
-    bool pressRemoves(QPoint at, int column, int row)
-    {
-        boardWithPairAt(window->game, column, row);
-        window->game.Points = 0;
-        EXPECT_EQ(framesDuring([&] { press(at); }), 1) << "every press presents one frame";
-        return window->game.Points == 10;
-    }
-
-    // Two 1s in row 13 of columns 0 and 1, with blocks above that fall when they go,
-    // and a pair of 4s at the right whose columns close up to the left.
-    void setOrdinaryBoard()
-    {
-        setBoard(window->game, {
-            "1",
-            "2",
-            "11",
-            "23",
-            "1145..........44",
-        });
-    }
-
-    // Taking the 3s leaves 1 and 2 apart: the game ends with colours 3, 4, 5 gone.
-    void setLastMoveBoard() { setBoard(window->game, {"1233"}); }
 
     void keyRelease(Qt::Key key, Qt::KeyboardModifiers mods = {}, bool autoRepeat = false)
     {
@@ -67,147 +23,111 @@ protected:
     }
 };
 
-TEST_F(Input, BoardPressesCountOnlyInsideTheAcceptedPixels)
+TEST_F(Input, EveryPressPresentsOneFrameAndOnlyAcceptedPixelsMakeMoves)
 {
-    EXPECT_TRUE(pressRemoves({55, 55}, 0, 0));
-    EXPECT_TRUE(pressRemoves({70, 55}, 1, 0));
-    EXPECT_FALSE(pressRemoves({86, 55}, 0, 0));
-    EXPECT_TRUE(pressRemoves({307, 306}, 15, 15));
-
-    EXPECT_FALSE(pressRemoves({54, 60}, 0, 0));
-    EXPECT_FALSE(pressRemoves({60, 54}, 0, 0));
-    EXPECT_FALSE(pressRemoves({308, 60}, 15, 0));
-    EXPECT_FALSE(pressRemoves({309, 60}, 15, 0));
-    for (int y : {307, 308, 309})
-        EXPECT_FALSE(pressRemoves({60, y}, 0, 15));
+    // pixel, the cell of the one pair on the board, whether the press takes it
+    const std::tuple<QPoint, QPoint, bool> cases[] = {
+        {{55, 55}, {0, 0}, true},     {{70, 55}, {1, 0}, true},     {{86, 55}, {0, 0}, false},
+        {{307, 306}, {15, 15}, true}, {{54, 60}, {0, 0}, false},    {{60, 54}, {0, 0}, false},
+        {{308, 60}, {15, 0}, false},  {{309, 60}, {15, 0}, false},  {{60, 307}, {0, 15}, false},
+        {{60, 309}, {0, 15}, false},
+    };
+    for (const auto& [pixel, cell, moves] : cases) {
+        for (int c = 0; c < BoardSize; ++c)
+            for (int r = 0; r < BoardSize; ++r)
+                window->game.Map[c][r] = static_cast<std::uint8_t>(1 + (c + r) % 2);
+        window->game.Map[cell.x()][cell.y()] = window->game.Map[cell.x() == 15 ? 14 : cell.x() + 1][cell.y()] = 3;
+        window->game.Map[7][7] = window->game.Map[7][8] = 4;  // the game goes on
+        window->game.Points = 0;
+        EXPECT_EQ(framesDuring([&] { press(pixel); }), 1);
+        EXPECT_EQ(window->game.Points == 10, moves) << pixel.x() << "," << pixel.y();
+    }
 }
 
-TEST_F(Input, OtherButtonsAndEmptyCellsOnlyRedraw)
+TEST_F(Input, AMoveRemovesSettlesAndScoresInOnePressWhateverModifierIsHeld)
 {
-    boardWithPairAt(window->game, 0, 0);
-    window->game.Map[5][5] = 0;
+    setBoard(window->game, Ordinary);
     const Rows before = boardRows(window->game);
-    EXPECT_EQ(framesDuring([&] { press(cellCentre(0, 0), Qt::MiddleButton); }), 1);
-    EXPECT_EQ(framesDuring([&] { press(cellCentre(5, 5)); }), 1);
+    press(cellCentre(0, 13), Qt::MiddleButton);
+    press(cellCentre(5, 5));  // empty
     EXPECT_EQ(boardRows(window->game), before);
-    EXPECT_EQ(window->game.Points, 0);
 
-    // Shift held makes no difference to a press.
-    press(cellCentre(0, 0), Qt::LeftButton, Qt::ShiftModifier);
+    EXPECT_EQ(framesDuring([&] { press(cellCentre(1, 13), Qt::LeftButton, Qt::ShiftModifier); }), 1);
     EXPECT_EQ(window->game.Points, 10);
-}
-
-TEST_F(Input, AMoveRemovesSettlesAndScoresInOnePress)
-{
-    setOrdinaryBoard();
-    EXPECT_EQ(framesDuring([&] { press(cellCentre(1, 13)); }), 1);
-
-    EXPECT_EQ(window->game.Points, 10);
-    EXPECT_FALSE(window->game.GameOver);
-    EXPECT_EQ(boardRows(window->game), fullRows({
-        "1",
-        "2",
-        "23",
-        "114544",
-    }));
+    EXPECT_EQ(boardRows(window->game), OrdinarySettled);
     EXPECT_EQ(window->picBox->presentedFrame().pixel(cellCentre(0, 11)),
-              window->graphics.BackgroundSurf.image().pixel(cellCentre(0, 11)))
-        << "the frame shows the settled board";
+              window->graphics.BackgroundSurf.image().pixel(cellCentre(0, 11)));
+
+    EXPECT_EQ(framesDuring([&] { press({10, 400}, Qt::RightButton); }), 1);  // undo, off the board
+    EXPECT_EQ(boardRows(window->game), fullRows(Ordinary));
+    EXPECT_EQ(window->game.Points, 0);
 }
 
 TEST_F(Input, TheLastMoveEndsTheGameAndEntersTheScoreInOnePress)
 {
-    dialogs.boxes.clear();
-    setLastMoveBoard();
-    EXPECT_EQ(whitePixels(window->picBox->presentedFrame(), EndMessageBox), 0);
+    setBoard(window->game, LastMove);
     EXPECT_EQ(framesDuring([&] { press(cellCentre(2, 15)); }), 1);
-
     EXPECT_TRUE(window->game.GameOver);
-    EXPECT_EQ(window->game.Bonus, 3 * 5000);
     EXPECT_EQ(window->game.Points, 10 + 3 * 5000);
-    EXPECT_EQ(window->scores[0].Score, 10 + 3 * 5000);
     const QByteArray bytes = scoreBytes();
     ASSERT_EQ(bytes.size(), 120);
     EXPECT_EQ(bytes.left(20), QByteArray("Tilzo") + QByteArray(15, ' '));
     EXPECT_EQ(qFromLittleEndian<qint32>(bytes.constData() + 20), 15010);
-    EXPECT_GT(whitePixels(window->picBox->presentedFrame(), EndMessageBox), 50);
+    const QImage frame = window->picBox->presentedFrame();
+    EXPECT_NE(frame.copy(130, 130, 80, 28), window->graphics.BackgroundSurf.image().copy(130, 130, 80, 28))
+        << "the end message is on screen";
 
-    // Over: presses only redraw, undo is refused, and the score is not entered twice.
+    // Over: presses only redraw, undo is refused, the score enters once.
     const Rows over = boardRows(window->game);
-    EXPECT_EQ(framesDuring([&] { press(cellCentre(0, 15)); }), 1);
-    EXPECT_EQ(framesDuring([&] { press({10, 400}, Qt::RightButton); }), 1);
+    EXPECT_EQ(framesDuring([&] {
+        press(cellCentre(0, 15));
+        press({10, 400}, Qt::RightButton);
+    }), 2);
     EXPECT_EQ(boardRows(window->game), over);
     EXPECT_EQ(window->game.Points, 15010);
     EXPECT_EQ(window->scores[1].Score, 0);
 
-    // Space starts a game that plays again.
     EXPECT_EQ(framesDuring([&] { keyRelease(Qt::Key_Space); }), 1);
     EXPECT_FALSE(window->game.GameOver);
-    EXPECT_EQ(window->game.Points, 0);
-    EXPECT_EQ(window->game.Bonus, 0);
-    setOrdinaryBoard();
+    EXPECT_EQ(window->game.Points + window->game.Bonus, 0);
+    setBoard(window->game, Ordinary);
     press(cellCentre(0, 13));
     EXPECT_EQ(window->game.Points, 10);
     EXPECT_TRUE(dialogs.boxes.isEmpty());
 }
 
-TEST_F(Input, ARightPressAnywhereTakesTheMoveBack)
-{
-    setOrdinaryBoard();
-    const Rows before = boardRows(window->game);
-    press(cellCentre(0, 13));
-    EXPECT_EQ(framesDuring([&] { press({10, 400}, Qt::RightButton); }), 1);
-    EXPECT_EQ(boardRows(window->game), before);
-    EXPECT_EQ(window->game.Points, 0);
-}
-
-TEST_F(Input, KeysActOnReleaseOnly)
+TEST_F(Input, KeysActOnTheirRealReleaseOnly)
 {
     window->game.Points = 77;
     QKeyEvent down(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier);
     QApplication::sendEvent(window.get(), &down);
-    EXPECT_EQ(window->game.Points, 77);
-
-    // A held key repeats its release; only the real release deals.
-    keyRelease(Qt::Key_Space, {}, true);
+    keyRelease(Qt::Key_Space, {}, true);  // auto-repeat
     EXPECT_EQ(window->game.Points, 77);
     keyRelease(Qt::Key_Space, Qt::ControlModifier | Qt::AltModifier);
     EXPECT_EQ(window->game.Points, 0);
-}
 
-TEST_F(Input, OnlyShiftHomeResetsTheTable)
-{
-    ASSERT_EQ(scoreBytes().size(), 0);  // created empty at start-up
     EXPECT_EQ(framesDuring([&] {
         keyRelease(Qt::Key_Home);
         keyRelease(Qt::Key_Home, Qt::ShiftModifier | Qt::ControlModifier);
         keyRelease(Qt::Key_End, Qt::ShiftModifier);
     }), 0);
-    EXPECT_EQ(scoreBytes().size(), 0);
-
+    EXPECT_EQ(scoreBytes(), QByteArray());
     EXPECT_EQ(framesDuring([&] { keyRelease(Qt::Key_Home, Qt::ShiftModifier); }), 1);
-    const QByteArray record = QByteArray("Anynomous1") + QByteArray(10, ' ') + QByteArray(4, '\0');
-    EXPECT_EQ(scoreBytes(), record.repeated(5));
-    EXPECT_EQ(window->scores[4].shownName(), QStringLiteral("Anynomous1"));
-}
+    EXPECT_EQ(scoreBytes(), (QByteArray("Anynomous1") + QByteArray(10, ' ') + QByteArray(4, '\0')).repeated(5));
 
-TEST_F(Input, EscapeEndsTheProgramAndNothingActsAfterIt)
-{
     QSignalSpy quit(window.get(), &frmMain::quitRequested);
-    const int frames = framesDuring([&] { keyRelease(Qt::Key_Escape, Qt::ShiftModifier); });
+    EXPECT_EQ(framesDuring([&] { keyRelease(Qt::Key_Escape, Qt::ShiftModifier); }), 0);
     EXPECT_EQ(quit.count(), 1);
-    EXPECT_EQ(frames, 0);
-
     window->game.Points = 77;
-    keyRelease(Qt::Key_Space);
+    keyRelease(Qt::Key_Space);  // nothing acts once the program is ending
     press(cellCentre(0, 0), Qt::RightButton);
     EXPECT_EQ(window->game.Points, 77);
 }
 
 TEST_F(Input, TheSecondPressOfADoubleClickIsAMove)
 {
-    setOrdinaryBoard();
-    press(cellCentre(15, 15));  // the 4s at the right
+    setBoard(window->game, Ordinary);
+    press(cellCentre(15, 15));
     EXPECT_EQ(window->game.Points, 10);
     QMouseEvent second(QEvent::MouseButtonDblClick, cellCentre(0, 13), window->picBox->mapToGlobal(cellCentre(0, 13)),
                        Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
@@ -215,43 +135,25 @@ TEST_F(Input, TheSecondPressOfADoubleClickIsAMove)
     EXPECT_EQ(window->game.Points, 20);
 }
 
-// From the name prompt to the end of a game, always taking the first pair found.
-TEST(WholeGame, PlaysFromStartUpToTheTable)
+TEST_F(WindowTest, AWholeGameFromTheNamePromptToTheTable)
 {
-    QTemporaryDir programDir;
-    QTemporaryDir userDir;
-    Random random;
-    AnsweringDialogs dialogs;
     dialogs.reply = QStringLiteral("Tester");
-    frmMain window(random, dialogs, programDir.path(), userDir.path());
-    window.Form_Load();
-    window.show();
-
-    int presses = 0;
-    while (!window.game.GameOver && presses < 300) {
-        QPoint target(-1, -1);
-        for (int c = 0; c < BoardSize && target.x() < 0; ++c)
-            for (int r = 0; r < BoardSize && target.x() < 0; ++r) {
-                const int code = window.game.Map[c][r];
-                if (code != 0 && ((c < 15 && window.game.Map[c + 1][r] == code) ||
-                                  (r < 15 && window.game.Map[c][r + 1] == code)))
-                    target = QPoint(c, r);
+    start();
+    for (int presses = 0; !window->game.GameOver && presses < 300; ++presses) {
+        QPoint pair(0, 15);  // a dealt board without a pair ends at any press
+        for (int c = BoardSize - 1; c >= 0; --c)
+            for (int r = BoardSize - 1; r >= 0; --r) {
+                const int code = window->game.Map[c][r];
+                if (code != 0 && (window->game.Map[c + 1][r] == code || window->game.Map[c][r + 1] == code))
+                    pair = {c, r};
             }
-        if (target.x() < 0)
-            target = QPoint(0, 15);  // no pair on the dealt board: any block ends it
-        QTest::mouseClick(window.picBox, Qt::LeftButton, {}, QPoint(62 + 16 * target.x(), 62 + 16 * target.y()));
-        ++presses;
+        press(cellCentre(pair.x(), pair.y()));
     }
-    ASSERT_TRUE(window.game.GameOver);
-
-    QFile file(programDir.filePath(QStringLiteral("high.dat")));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QByteArray bytes = file.readAll();
+    ASSERT_TRUE(window->game.GameOver);
+    const QByteArray bytes = scoreBytes();
     ASSERT_EQ(bytes.size(), 120);
     EXPECT_EQ(bytes.left(20), QByteArray("Tester") + QByteArray(14, ' '));
-    EXPECT_EQ(qFromLittleEndian<qint32>(bytes.constData() + 20), window.game.Points);
-    EXPECT_GT(window.game.Points, 0);
-    EXPECT_TRUE(dialogs.boxes.isEmpty());
+    EXPECT_EQ(qFromLittleEndian<qint32>(bytes.constData() + 20), window->game.Points);
 }
 
 } // namespace

@@ -21,22 +21,14 @@ namespace tilzo::test {
 class AnsweringDialogs : public Dialogs {
 public:
     QString reply = QStringLiteral("Tilzo");
-    std::function<void()> onAsk;
+    std::function<void()> onAsk = [] {};
     QStringList boxes;  // "title: text"
 
-    QString askName(QWidget*) override
-    {
-        if (onAsk)
-            onAsk();
-        return reply;
-    }
-    void showError(QWidget*, const QString& text, const QString& title) override
-    {
-        boxes << title + QStringLiteral(": ") + text;
-    }
+    QString askName(QWidget*) override { onAsk(); return reply; }
+    void showError(QWidget*, const QString& text, const QString& title) override { boxes << title + QStringLiteral(": ") + text; }
 };
 
-// A started game window on the offscreen platform, high.dat in a folder of its own.
+// The game window on the offscreen platform, with high.dat in a folder of its own.
 class WindowTest : public ::testing::Test {
 protected:
     QTemporaryDir programDir;
@@ -45,29 +37,22 @@ protected:
     AnsweringDialogs dialogs;
     std::unique_ptr<frmMain> window;
 
-    void construct()
-    {
-        window = std::make_unique<frmMain>(random, dialogs, programDir.path(), userDir.path());
-    }
+    void construct() { window = std::make_unique<frmMain>(random, dialogs, programDir.path(), userDir.path()); }
 
-    frmMain& start()
+    void start()
     {
         construct();
         window->Form_Load();
         window->show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-        return *window;
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     }
-
-    QString scoreFile() const { return programDir.filePath(QStringLiteral("high.dat")); }
 
     QByteArray scoreBytes() const
     {
-        QFile file(scoreFile());
+        QFile file(programDir.filePath(QStringLiteral("high.dat")));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 
-    // How many frames the window presents while action runs.
     int framesDuring(const std::function<void()>& action)
     {
         QSignalSpy spy(window->picBox, &PictureBox::presented);
@@ -77,11 +62,9 @@ protected:
 
     void press(QPoint at, Qt::MouseButton button = Qt::LeftButton, Qt::KeyboardModifiers mods = {})
     {
-        QTest::mousePress(window->picBox, button, mods, at);
-        QTest::mouseRelease(window->picBox, button, mods, at);
+        QTest::mouseClick(window->picBox, button, mods, at);
     }
 
-    // The middle pixel of a cell, in picture box pixels.
     static QPoint cellCentre(int column, int row) { return {62 + 16 * column, 62 + 16 * row}; }
 };
 
