@@ -118,12 +118,11 @@ void frmMain::blt()
         return;
     try {
         ComposeFrame(graphics, game, scores);
+        picBox->present(graphics.BackBuffer);
     } catch (const std::exception&) {
         dialogs_.showError(this, QStringLiteral("There was an error while redrawing the screen."),
                            QStringLiteral("error"));
-        return;
     }
-    picBox->present(graphics.BackBuffer.image());
 }
 
 } // namespace tilzo

@@ -55,7 +55,7 @@ TEST_F(Input, AMoveRemovesSettlesAndScoresInOnePressWhateverModifierIsHeld)
     EXPECT_EQ(framesDuring([&] { press(cellCentre(1, 13), Qt::LeftButton, Qt::ShiftModifier); }), 1);
     EXPECT_EQ(window->game.Points, 10);
     EXPECT_EQ(boardRows(window->game), OrdinarySettled);
-    EXPECT_EQ(window->picBox->presentedFrame().pixel(cellCentre(0, 11)),
+    EXPECT_EQ(window->picBox->screen().pixel(cellCentre(0, 11)),
               window->graphics.BackgroundSurf.image().pixel(cellCentre(0, 11)));
 
     EXPECT_EQ(framesDuring([&] { press({10, 400}, Qt::RightButton); }), 1);  // undo, off the board
@@ -73,7 +73,7 @@ TEST_F(Input, TheLastMoveEndsTheGameAndEntersTheScoreInOnePress)
     ASSERT_EQ(bytes.size(), 120);
     EXPECT_EQ(bytes.left(20), QByteArray("Tilzo") + QByteArray(15, ' '));
     EXPECT_EQ(qFromLittleEndian<qint32>(bytes.constData() + 20), 15010);
-    const QImage frame = window->picBox->presentedFrame();
+    const QImage frame = window->graphics.BackBuffer.image();
     EXPECT_NE(frame.copy(130, 130, 80, 28), window->graphics.BackgroundSurf.image().copy(130, 130, 80, 28))
         << "the end message is on screen";
 

@@ -33,7 +33,7 @@ TEST_F(Window, AMissingBitmapStopsStartUpNamingIt)
     } catch (const std::exception& error) {
         EXPECT_TRUE(QString::fromUtf8(error.what()).contains(QStringLiteral("101")));
     }
-    EXPECT_TRUE(window->picBox->presentedFrame().isNull());
+    EXPECT_TRUE(window->picBox->screen().isNull());
 }
 
 TEST_F(Window, HasItsTitleAndAFixedInnerSizeThatThePictureBoxFills)
@@ -53,7 +53,7 @@ TEST_F(Window, AfterAResizeThePictureBoxFillsItAndShowsTheFrameScaled)
     start();
     EXPECT_EQ(framesDuring([&] { window->setFixedSize(728, 840); }), 1);
     EXPECT_EQ(window->picBox->geometry(), QRect(0, 0, 728, 840));
-    const QImage frame = window->picBox->presentedFrame();
+    const QImage frame = window->graphics.BackBuffer.image();
     const QImage shown = window->picBox->grab().toImage();
     for (const QPoint p : {QPoint(0, 0), QPoint(62, 62), QPoint(150, 340), QPoint(300, 200), QPoint(363, 419)}) {
         EXPECT_EQ(shown.pixel(2 * p.x(), 2 * p.y()), frame.pixel(p));
@@ -78,7 +78,7 @@ TEST_F(Window, PresentsNothingBeforeStartUpAndNothingWhenAFrameFails)
     construct();
     EXPECT_EQ(framesDuring([&] { window->blt(); }), 0);
     start();
-    const QImage shown = window->picBox->presentedFrame();
+    const QImage shown = window->picBox->screen();
     window->graphics.BackBuffer.release();
     EXPECT_EQ(framesDuring([&] {
         window->blt();
@@ -86,7 +86,7 @@ TEST_F(Window, PresentsNothingBeforeStartUpAndNothingWhenAFrameFails)
     }), 0);
     const QString box = QStringLiteral("error: There was an error while redrawing the screen.");
     EXPECT_EQ(dialogs.boxes, QStringList({box, box}));  // once per failing call
-    EXPECT_EQ(window->picBox->presentedFrame(), shown);
+    EXPECT_EQ(window->picBox->screen(), shown);
 }
 
 } // namespace
