@@ -14,9 +14,11 @@ PictureBox::PictureBox(QWidget* parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void PictureBox::present(const QImage& frame)
+void PictureBox::present(const Surface& frame)
 {
-    frame_ = frame;  // shared until the back buffer is drawn on again
+    if (screen_.size() != size())
+        screen_ = Surface(width(), height());
+    screen_.copyScaled(rect(), frame, QRect(QPoint(0, 0), frame.size()));
     update();
     emit presented();
 }
@@ -24,13 +26,10 @@ void PictureBox::present(const QImage& frame)
 void PictureBox::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    if (frame_.isNull()) {
+    if (screen_.isNull())
         painter.fillRect(rect(), Qt::black);
-        return;
-    }
-    // Nearest-neighbour stretch: the pixels of the frame stay crisp.
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    painter.drawImage(rect(), frame_);
+    else
+        painter.drawImage(rect(), screen_.image());
 }
 
 void PictureBox::mousePressEvent(QMouseEvent* event)

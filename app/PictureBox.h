@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QImage>
+#include "render/Surface.h"
+
 #include <QWidget>
 
 namespace tilzo {
@@ -13,8 +14,10 @@ class PictureBox : public QWidget {
 public:
     explicit PictureBox(QWidget* parent);
 
-    void present(const QImage& frame);
-    const QImage& presentedFrame() const { return frame_; }
+    // Copies frame, scaled, over the whole box. Throws DrawError when it cannot.
+    void present(const Surface& frame);
+    // What the box shows: the last frame at the box's size.
+    const QImage& screen() const { return screen_.image(); }
 
 signals:
     void pressed(int button, int shift, double x, double y);
@@ -26,7 +29,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
-    QImage frame_;
+    Surface screen_;
 };
 
 } // namespace tilzo

@@ -3,6 +3,7 @@
 #include "InputCodes.h"
 #include "PictureBox.h"
 #include "PlayerName.h"
+#include "render/Frame.h"
 
 #include <QIcon>
 #include <QKeyEvent>
@@ -53,8 +54,8 @@ void frmMain::init()
     game.Bonus = 0;
     graphics.InitSurfaces(game);  // deals the first board last
     Initialized = true;
-    graphics.RenderBackGround(graphics.BackgroundSurf, graphics.BackBuffer);
-    graphics.RenderTiles(graphics.TileSurf, graphics.BackBuffer, game);
+    RenderBackGround(graphics.BackgroundSurf, graphics.BackBuffer);
+    RenderTiles(game, graphics.TileSurf, graphics.BackBuffer);
     blt();
 }
 
@@ -116,13 +117,12 @@ void frmMain::blt()
     if (!Initialized)
         return;
     try {
-        graphics.composeFrame(game, scores);
+        ComposeFrame(graphics, game, scores);
+        picBox->present(graphics.BackBuffer);
     } catch (const std::exception&) {
         dialogs_.showError(this, QStringLiteral("There was an error while redrawing the screen."),
                            QStringLiteral("error"));
-        return;
     }
-    picBox->present(graphics.BackBuffer.image());
 }
 
 } // namespace tilzo

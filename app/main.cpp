@@ -15,7 +15,7 @@ int main(int argc, char* argv[])
     tilzo::ModalDialogs dialogs;
     tilzo::frmMain window(random, dialogs, QCoreApplication::applicationDirPath(),
                           QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
-    QObject::connect(&window, &tilzo::frmMain::quitRequested, &app, &QApplication::quit);
+    QObject::connect(&window, &tilzo::frmMain::quitRequested, &app, [] { QCoreApplication::exit(0); });
     try {
         window.Form_Load();
     } catch (const std::exception& error) {

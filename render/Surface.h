@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QImage>
+#include <QPoint>
+#include <QRect>
+#include <QString>
+
+#include <stdexcept>
+
+namespace tilzo {
+
+// A drawing step that failed; what() says which step and why.
+class DrawError : public std::runtime_error {
+public:
+    explicit DrawError(const QString& message);
+};
+
+// An opaque off-screen picture. Copies overwrite the destination pixels;
+// text leaves the pixels between the letters alone.
+// Every operation on a released surface throws DrawError.
+class Surface {
+public:
+    Surface() = default;
+    Surface(int width, int height);
+
+    // The bitmap at path (a file or a ":/" resource), which must be exactly size.
+    static Surface fromBitmap(const QString& path, QSize size);
+
+    void release();
+    bool isNull() const { return image_.isNull(); }
+    QSize size() const { return image_.size(); }
+    const QImage& image() const { return image_; }
+
+    // The font and colour of every later drawText.
+    void setTextStyle(const QFont& font, const QColor& colour);
+
+    // from of source, unscaled, with its top-left corner at to.
+    void copy(QPoint to, const Surface& source, const QRect& from);
+    // from of source, stretched or shrunk onto to, nearest pixel.
+    void copyScaled(const QRect& to, const Surface& source, const QRect& from);
+    // text with the top-left corner of its line box at topLeft.
+    void drawText(QPoint topLeft, const QString& text);
+
+private:
+    QImage image_;
+    QFont font_;
+    QColor textColour_ = Qt::white;
+};
+
+} // namespace tilzo
