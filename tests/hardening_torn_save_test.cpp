@@ -15,6 +15,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdio>
 #include <random>
 #include <thread>
 
@@ -43,6 +44,14 @@ QString scratchRoot()
     return shm.isDir() && shm.isWritable() ? shm.filePath() : QDir::tempPath();
 }
 
+void removeTemporaries(const ScoreFile& file)
+{
+    const QFileInfo info(file.path());
+    QDir folder = info.dir();
+    for (const QString& name : folder.entryList({info.fileName() + QStringLiteral(".*")}, QDir::Files | QDir::Hidden))
+        folder.remove(name);
+}
+
 // Saves the two tables in turn, starting with the one the file does not hold,
 // until it is killed. Never returns.
 [[noreturn]] void saveForever(const ScoreFile& file, const ScoreTable& first, const ScoreTable& second,
@@ -52,8 +61,11 @@ QString scratchRoot()
     if (::write(readyPipe, &ready, 1) != 1)
         ::_exit(2);
     for (bool secondNext = startWithSecond;; secondNext = !secondNext) {
-        if (!file.save(secondNext ? second : first).isEmpty())
+        const QString problem = file.save(secondNext ? second : first);
+        if (!problem.isEmpty()) {
+            std::fprintf(stderr, "save failed: %s\n", qPrintable(problem));
             ::_exit(1);
+        }
     }
 }
 
@@ -114,6 +126,11 @@ TEST(TornSave, KilledSaverLeavesTheOldOrTheNewTable)
         ASSERT_TRUE(now == firstBytes || now == secondBytes)
             << "after kill " << kill << " high.dat holds " << now.toHex().toStdString();
         ++((now == firstBytes) == holdsFirst ? oldTables : newTables);
+
+        // A killed save leaves its temporary file behind. Every forked saver draws
+        // the same temporary names, which fresh processes would not, so after a few
+        // dozen kills the names would all be taken and saves would fail.
+        removeTemporaries(*file);
     }
     // Both outcomes, or the kills never fell inside a save.
     EXPECT_GT(oldTables, 0);
