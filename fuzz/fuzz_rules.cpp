@@ -12,7 +12,7 @@
 #include <array>
 #include <cstring>
 #include <optional>
-#include <vector>
+#include <utility>
 
 namespace tilzo::fuzz {
 namespace {
@@ -34,25 +34,31 @@ Board undoBoardOf(const Game& game)
     return board;
 }
 
-// The cells of (x, y)'s group, found depth-first with a visited grid.
-std::vector<std::pair<int, int>> groupOf(const Board& board, int x, int y)
+// The cells of (x, y)'s group, found depth-first with a visited grid. No heap: the
+// model runs hundreds of times per input.
+struct Group {
+    Board cells{};  // 1 for a cell of the group
+    int size = 0;
+};
+
+Group groupOf(const Board& board, int x, int y)
 {
-    bool seen[BoardSize][BoardSize] = {};
-    std::vector<std::pair<int, int>> group;
-    std::vector<std::pair<int, int>> stack{{x, y}};
-    seen[x][y] = true;
-    while (!stack.empty()) {
-        const auto [c, r] = stack.back();
-        stack.pop_back();
-        group.emplace_back(c, r);
+    Group group;
+    std::array<std::pair<int, int>, BoardSize * BoardSize> stack;
+    int top = 0;
+    stack[top++] = {x, y};
+    group.cells[x][y] = 1;
+    while (top > 0) {
+        const auto [c, r] = stack[--top];
+        ++group.size;
         const int steps[4][2] = {{-1, 0}, {1, 0}, {0, -1}, {0, 1}};
         for (const auto& step : steps) {
             const int nc = c + step[0];
             const int nr = r + step[1];
             if (nc < 0 || nc >= BoardSize || nr < 0 || nr >= BoardSize) continue;
-            if (seen[nc][nr] || board[nc][nr] != board[x][y]) continue;
-            seen[nc][nr] = true;
-            stack.emplace_back(nc, nr);
+            if (group.cells[nc][nr] || board[nc][nr] != board[x][y]) continue;
+            group.cells[nc][nr] = 1;
+            stack[top++] = {nc, nr};
         }
     }
     return group;
@@ -64,13 +70,11 @@ Board settled(const Board& board)
     Board result{};
     int target = 0;
     for (int c = 0; c < BoardSize; ++c) {
-        std::vector<std::uint8_t> blocks;
-        for (int r = 0; r < BoardSize; ++r) {
-            if (board[c][r] != 0) blocks.push_back(board[c][r]);
+        int bottom = BoardSize;
+        for (int r = BoardSize - 1; r >= 0; --r) {
+            if (board[c][r] != 0) result[target][--bottom] = board[c][r];
         }
-        if (blocks.empty()) continue;
-        std::copy(blocks.begin(), blocks.end(), result[target].end() - blocks.size());
-        ++target;
+        if (bottom < BoardSize) ++target;
     }
     return result;
 }
@@ -168,11 +172,15 @@ private:
             return;
         }
 
-        const auto group = groupOf(before, x, y);
-        const int n = group.size() >= 2 ? int(group.size()) : 0;
+        const Group group = groupOf(before, x, y);
+        const int n = group.size >= 2 ? group.size : 0;
         Board removed = before;
         if (n != 0) {
-            for (const auto& [c, r] : group) removed[c][r] = 0;
+            for (int c = 0; c < BoardSize; ++c) {
+                for (int r = 0; r < BoardSize; ++r) {
+                    if (group.cells[c][r]) removed[c][r] = 0;
+                }
+            }
             snapshot_ = Snapshot{before, points};
         }
         game_.RemoveBlocks(x, y);
