@@ -1,116 +1,47 @@
-// Entering a final score and resetting the table, seen in the table and in high.dat.
 #include "scores_testing.h"
 
 namespace tilzo::testing {
-namespace {
 
-using Scores = std::vector<std::int32_t>;
-
-class EmptyStart : public ScoresTest {
-protected:
-    void SetUp() override { scores.GetPoints(); }
-};
-
-TEST_F(EmptyStart, CreatesAnEmptyFileAndLeavesEveryEntryUnfilled)
+TEST_F(ScoresTest, MissingFileIsCreatedEmptyAndOnlyAScoreAboveZeroEntersIt)
 {
+    scores.GetPoints();
     EXPECT_EQ(scores.filePath(), programFile());
-    ASSERT_TRUE(QFile::exists(programFile()));
-    EXPECT_EQ(QFileInfo(programFile()).size(), 0);
-    for (int i = 0; i < TableSize; ++i) {
-        EXPECT_EQ(scores[i].Name, QString(NameLength, QChar(0)));
-        EXPECT_EQ(scores[i].Score, 0);
-        EXPECT_EQ(scores[i].shownName(), QString());
-    }
-    EXPECT_TRUE(reports.isEmpty());
-}
+    EXPECT_EQ(QDir(programDir).entryList(QDir::Files), QStringList{"high.dat"});
+    EXPECT_FALSE(QFileInfo::exists(userDir));
+    EXPECT_EQ(entries(), " 0| 0| 0| 0| 0");
 
-TEST_F(EmptyStart, ScoreOfZeroOrLessEntersNothingAndWritesNothing)
-{
     scores.checkpoints(fixedName("Ann"), 0);
     scores.checkpoints(fixedName("Ann"), -10);
+    EXPECT_EQ(readFile(programFile()), QByteArray());
 
-    EXPECT_EQ(scoresInTable(), Scores(5, 0));
-    EXPECT_EQ(QFileInfo(programFile()).size(), 0);
-}
-
-TEST_F(EmptyStart, ScoreOfTenEntersOnceAtTheTopAndWrites120Bytes)
-{
     scores.checkpoints(fixedName("Bob"), 10);
-
-    EXPECT_EQ(scores[0].Name, fixedName("Bob"));
-    EXPECT_EQ(scoresInTable(), (Scores{10, 0, 0, 0, 0}));
-    const QByteArray expected =
-        "Bob" + QByteArray(17, ' ') + QByteArray("\x0A\0\0\0", 4) + QByteArray(4 * RecordSize, '\0');
-    EXPECT_EQ(readFile(programFile()), expected);
-    EXPECT_TRUE(reports.isEmpty());
+    const QByteArray bob = "Bob" + QByteArray(17, ' ') + QByteArray("\x0A\0\0\0", 4);
+    EXPECT_EQ(readFile(programFile()), bob + QByteArray(96, '\0'));
 }
 
-class FullTable : public ScoresTest {
-protected:
-    void SetUp() override
-    {
-        writeFile(programFile(), table500to100());
-        scores.GetPoints();
+TEST_F(ScoresTest, ScoreEntersBelowEqualOnesAndPushesTheLastOut)
+{
+    const std::pair<int, QString> cases[] = {
+        {300, "Ann 500|Ben 400|Cy 300|New 300|Dot 200"},
+        {100, Best5},
+        {600, "New 600|Ann 500|Ben 400|Cy 300|Dot 200"},
+    };
+    for (const auto& [points, expected] : cases) {
+        load(records(Best5));
+        scores.checkpoints(fixedName("New"), points);
+        EXPECT_EQ(entries(), expected);
+        EXPECT_EQ(readFile(programFile()), records(expected));
     }
-};
-
-TEST_F(FullTable, EqualScoreEntersBelowAndTheLastEntryIsDropped)
-{
-    scores.checkpoints(fixedName("New"), 300);
-
-    EXPECT_EQ(scoresInTable(), (Scores{500, 400, 300, 300, 200}));
-    EXPECT_EQ(shownNames(), (QStringList{"Ann", "Ben", "Cy", "New", "Dot"}));
-    EXPECT_EQ(readFile(programFile()),
-              records({{"Ann", 500}, {"Ben", 400}, {"Cy", 300}, {"New", 300}, {"Dot", 200}}));
 }
 
-TEST_F(FullTable, ScoreEqualToTheLastChangesNothingAndLeavesTheFileAlone)
+TEST_F(ScoresTest, ResetWritesFiveDefaultsAndKeepsTheBytesPastTheRecords)
 {
-    const ino_t before = inode(programFile());
-
-    scores.checkpoints(fixedName("New"), 100);
-
-    EXPECT_EQ(scoresInTable(), (Scores{500, 400, 300, 200, 100}));
-    EXPECT_EQ(inode(programFile()), before);  // a save would have replaced it
-    EXPECT_EQ(readFile(programFile()), table500to100());
-}
-
-TEST_F(FullTable, BestScoreEntersAtTheTopAndEveryEntryMovesDown)
-{
-    scores.checkpoints(fixedName("Top"), 600);
-
-    EXPECT_EQ(scoresInTable(), (Scores{600, 500, 400, 300, 200}));
-    EXPECT_EQ(shownNames(), (QStringList{"Top", "Ann", "Ben", "Cy", "Dot"}));
-}
-
-TEST_F(ScoresTest, ScoresAreComparedAsSignedNumbers)
-{
-    writeFile(programFile(), records({{"A", 5}, {"B", -1}, {"C", -2}, {"D", -3}, {"E", -4}}));
-    scores.GetPoints();
-
-    scores.checkpoints(fixedName("Zed"), 0);
-
-    EXPECT_EQ(scoresInTable(), (Scores{5, 0, -1, -2, -3}));
-}
-
-TEST_F(EmptyStart, EntryTakesThePlayerNameAsItStands)
-{
-    const QString name = QStringLiteral("  Al  ") + QString(14, QLatin1Char(' '));
-    scores.checkpoints(name, 10);
-
-    EXPECT_EQ(scores[0].Name, name);
-    EXPECT_EQ(readFile(programFile()).left(NameLength), "  Al" + QByteArray(16, ' '));
-}
-
-TEST_F(FullTable, ResetWritesFiveDefaultRecords)
-{
+    load(records(Best5) + "0123456789");
+    EXPECT_EQ(entries(), Best5);
     scores.resetpoints();
-
-    const QByteArray expected = "Anynomous1" + QByteArray(10, ' ') + QByteArray(4, '\0');
-    EXPECT_EQ(readFile(programFile()), expected.repeated(TableSize));
-    EXPECT_EQ(scoresInTable(), Scores(5, 0));
-    EXPECT_EQ(shownNames(), QStringList(5, "Anynomous1"));
+    EXPECT_EQ(entries(), QStringList(TableSize, "Anynomous1 0").join('|'));
+    const QByteArray reset = "Anynomous1" + QByteArray(10, ' ') + QByteArray(4, '\0');
+    EXPECT_EQ(readFile(programFile()), reset.repeated(TableSize) + "0123456789");
 }
 
-} // namespace
 } // namespace tilzo::testing
