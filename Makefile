@@ -51,13 +51,15 @@ fuzz: deps
 	@$(call fuzz_run,fuzz_rules,1024)
 
 # Start-up is also timed on an X display: without one, on a virtual one when xvfb-run is there.
+# BENCH_ARGS go to Google Benchmark, e.g. --benchmark_repetitions=5 --benchmark_filter=StartUp.
+BENCH_ARGS ?=
 bench: deps
 	cmake -S . -B $(BUILD)-bench -DCMAKE_BUILD_TYPE=Release -DTILZO_TESTS=OFF -DTILZO_BENCH=ON
 	cmake --build $(BUILD)-bench $(JOBS) --target tilzo_bench
 	@if [ -z "$$DISPLAY" ] && command -v xvfb-run >/dev/null; then \
-	    xvfb-run -a -s "-screen 0 1280x1024x24" $(BUILD)-bench/bench/tilzo_bench; \
+	    xvfb-run -a -s "-screen 0 1280x1024x24" $(BUILD)-bench/bench/tilzo_bench $(BENCH_ARGS); \
 	else \
-	    $(BUILD)-bench/bench/tilzo_bench; \
+	    $(BUILD)-bench/bench/tilzo_bench $(BENCH_ARGS); \
 	fi
 
 # Installs only what is missing, as root or through sudo; costs a few dpkg look-ups otherwise.
