@@ -1,9 +1,6 @@
 #pragma once
 
-#include <algorithm>
-#include <cstddef>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "game/Game.h"
@@ -17,75 +14,48 @@ using Rows = std::vector<std::string>;
 inline Rows fullRows(const Rows& rows)
 {
     Rows full(BoardSize - rows.size(), std::string(BoardSize, '.'));
-    for (const std::string& row : rows) {
-        full.push_back(row + std::string(BoardSize - row.size(), '.'));
-    }
+    for (const std::string& row : rows) full.push_back(row + std::string(BoardSize - row.size(), '.'));
     return full;
 }
 
 inline void setBoard(Game& game, const Rows& rows)
 {
     const Rows full = fullRows(rows);
-    for (int r = 0; r < BoardSize; ++r) {
-        for (int c = 0; c < BoardSize; ++c) {
-            const char ch = full[r][c];
-            game.Map[c][r] = ch == '.' ? 0 : static_cast<std::uint8_t>(ch - '0');
+    for (int c = 0; c < BoardSize; ++c) {
+        for (int r = 0; r < BoardSize; ++r) game.Map[c][r] = full[r][c] == '.' ? 0 : full[r][c] - '0';
+    }
+}
+
+// The play area of any [column][row] grid: Map, UndoMap or a test's copy.
+template <class Grid>
+Rows rowsOf(const Grid& grid)
+{
+    Rows rows(BoardSize, std::string(BoardSize, '.'));
+    for (int c = 0; c < BoardSize; ++c) {
+        for (int r = 0; r < BoardSize; ++r) {
+            if (grid[c][r] != 0) rows[r][c] = static_cast<char>('0' + grid[c][r]);
         }
     }
+    return rows;
 }
 
 inline Rows boardRows(const Game& game)
 {
-    Rows rows(BoardSize, std::string(BoardSize, '.'));
-    for (int r = 0; r < BoardSize; ++r) {
-        for (int c = 0; c < BoardSize; ++c) {
-            if (game.Map[c][r] != 0) rows[r][c] = static_cast<char>('0' + game.Map[c][r]);
-        }
-    }
-    return rows;
+    return rowsOf(game.Map);
 }
 
-inline Rows undoRows(const Game& game)
+// A coloured guard makes any read of it show: it would join groups and pairs.
+inline void fillGuard(Game& game, std::uint8_t code)
 {
-    Rows rows(BoardSize, std::string(BoardSize, '.'));
-    for (int r = 0; r < BoardSize; ++r) {
-        for (int c = 0; c < BoardSize; ++c) {
-            if (game.UndoMap[c][r] != 0) rows[r][c] = static_cast<char>('0' + game.UndoMap[c][r]);
-        }
-    }
-    return rows;
+    for (int i = 0; i < MapSize; ++i) game.Map[BoardSize][i] = game.Map[i][BoardSize] = code;
 }
 
-inline bool guardClear(const Game& game)
+inline bool guardHolds(const Game& game, std::uint8_t code)
 {
     for (int i = 0; i < MapSize; ++i) {
-        if (game.Map[BoardSize][i] != 0 || game.Map[i][BoardSize] != 0) return false;
+        if (game.Map[BoardSize][i] != code || game.Map[i][BoardSize] != code) return false;
     }
     return true;
-}
-
-// Hands out the given values in turn, then repeats the last one.
-class ScriptedRandom : public Random {
-public:
-    explicit ScriptedRandom(std::vector<double> values) : values_(std::move(values)) {}
-
-    double next() override
-    {
-        const double value = values_[std::min(draws, values_.size() - 1)];
-        ++draws;
-        return value;
-    }
-
-    std::size_t draws = 0;
-
-private:
-    std::vector<double> values_;
-};
-
-// The value a deal turns into the given colour code.
-inline double drawFor(int code)
-{
-    return (code - 0.5) / ColourCount;
 }
 
 } // namespace tilzo::test

@@ -1,88 +1,64 @@
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstring>
+#include <numeric>
 #include <random>
-#include <vector>
 
-#include "game/Game.h"
 #include "tests/game_board.h"
 
 namespace tilzo {
 namespace {
 
-using Board = std::array<std::array<std::uint8_t, MapSize>, MapSize>;
+using test::Rows;
 
-Board copyOf(const Game& game)
+// The cell at (c, r); off the board, an empty one.
+char at(const Rows& rows, int c, int r)
 {
-    Board board;
-    std::memcpy(board.data(), game.Map, sizeof game.Map);
-    return board;
+    return c >= 0 && c < BoardSize && r >= 0 && r < BoardSize ? rows[r][c] : '.';
 }
 
-// Depth-first with a visited grid: a different walk from the game's own.
-std::vector<std::pair<int, int>> floodFill(const Board& board, int x, int y)
+// Clears the group holding (c, r) and returns its size: a recursive walk, unlike the game's work list.
+int clearGroup(Rows& rows, int c, int r, char code)
 {
-    bool seen[BoardSize][BoardSize] = {};
-    std::vector<std::pair<int, int>> group;
-    std::vector<std::pair<int, int>> stack{{x, y}};
-    seen[x][y] = true;
-    while (!stack.empty()) {
-        const auto [c, r] = stack.back();
-        stack.pop_back();
-        group.emplace_back(c, r);
-        const int steps[4][2] = {{-1, 0}, {1, 0}, {0, -1}, {0, 1}};
-        for (const auto& step : steps) {
-            const int nc = c + step[0];
-            const int nr = r + step[1];
-            if (nc < 0 || nc >= BoardSize || nr < 0 || nr >= BoardSize) continue;
-            if (seen[nc][nr] || board[nc][nr] != board[x][y]) continue;
-            seen[nc][nr] = true;
-            stack.emplace_back(nc, nr);
-        }
-    }
-    return group;
+    if (code == '.' || at(rows, c, r) != code) return 0;
+    rows[r][c] = '.';
+    return 1 + clearGroup(rows, c - 1, r, code) + clearGroup(rows, c + 1, r, code) +
+           clearGroup(rows, c, r - 1, code) + clearGroup(rows, c, r + 1, code);
 }
 
 // Each column's blocks at its bottom in their order, occupied columns packed to the left.
-Board settled(const Board& board)
+Rows settled(const Rows& rows)
 {
-    Board result{};
-    int target = 0;
-    for (int c = 0; c < BoardSize; ++c) {
-        std::vector<std::uint8_t> blocks;
-        for (int r = 0; r < BoardSize; ++r) {
-            if (board[c][r] != 0) blocks.push_back(board[c][r]);
+    Rows result(BoardSize, std::string(BoardSize, '.'));
+    for (int c = 0, target = 0; c < BoardSize; ++c) {
+        std::string blocks;
+        for (const std::string& row : rows) {
+            if (row[c] != '.') blocks += row[c];
         }
-        if (blocks.empty()) continue;
-        for (std::size_t i = 0; i < blocks.size(); ++i) result[target][BoardSize - blocks.size() + i] = blocks[i];
-        ++target;
+        for (std::size_t i = 0; i < blocks.size(); ++i) result[BoardSize - blocks.size() + i][target] = blocks[i];
+        target += !blocks.empty();
     }
     return result;
 }
 
-bool anyPair(const Board& board)
+std::vector<std::pair<int, int>> pairedBlocks(const Rows& rows)
 {
+    std::vector<std::pair<int, int>> blocks;
     for (int c = 0; c < BoardSize; ++c) {
         for (int r = 0; r < BoardSize; ++r) {
-            if (board[c][r] == 0) continue;
-            if (c + 1 < BoardSize && board[c + 1][r] == board[c][r]) return true;
-            if (r + 1 < BoardSize && board[c][r + 1] == board[c][r]) return true;
+            const char code = rows[r][c];
+            if (code != '.' && (at(rows, c - 1, r) == code || at(rows, c + 1, r) == code || at(rows, c, r - 1) == code ||
+                                at(rows, c, r + 1) == code))
+                blocks.emplace_back(c, r);
         }
     }
-    return false;
+    return blocks;
 }
 
-int absentColours(const Board& board)
+int absentColours(const Rows& rows)
 {
+    const std::string all = std::accumulate(rows.begin(), rows.end(), std::string());
     int absent = 0;
-    for (int code = 1; code <= ColourCount; ++code) {
-        bool found = false;
-        for (int c = 0; c < BoardSize; ++c) {
-            for (int r = 0; r < BoardSize; ++r) found = found || board[c][r] == code;
-        }
-        if (!found) ++absent;
-    }
+    for (char code = '1'; code < '1' + ColourCount; ++code) absent += all.find(code) == all.npos;
     return absent;
 }
 
@@ -92,71 +68,53 @@ TEST(Property, RemovalSettlingAndEndAgreeWithIndependentRules)
     random.seed(31337);
     Game game(random);
     std::mt19937 pick(4242);
-    const double holeShares[] = {0.0, 0.0, 0.1, 0.4};
-
     for (int trial = 0; trial < 3000; ++trial) {
         SCOPED_TRACE(trial);
-        // Fewer colours make large groups; holes make unsettled boards.
+        // Fewer colours make large groups, holes and blank columns unsettled boards,
+        // and a coloured guard shows any read of it.
         game.NewGame();
         const int colours = 1 + trial % ColourCount;
-        const double holes = holeShares[trial / ColourCount % 4];
-        std::bernoulli_distribution hole(holes);
+        std::bernoulli_distribution hole(trial / ColourCount % 3 * 0.2);
+        std::bernoulli_distribution blankColumn(trial % 7 * 0.1);
         for (int c = 0; c < BoardSize; ++c) {
-            for (int r = 0; r < BoardSize; ++r) {
-                game.Map[c][r] = hole(pick) ? 0 : static_cast<std::uint8_t>((game.Map[c][r] - 1) % colours + 1);
-            }
+            const bool blank = blankColumn(pick);
+            for (int r = 0; r < BoardSize; ++r) game.Map[c][r] = blank || hole(pick) ? 0 : (game.Map[c][r] - 1) % colours + 1;
         }
+        const std::uint8_t guard = trial % 2;
+        test::fillGuard(game, guard);
 
-        for (int click = 0; click < 6; ++click) {
-            const Board before = copyOf(game);
-            std::vector<std::pair<int, int>> occupied;
-            for (int c = 0; c < BoardSize; ++c) {
-                for (int r = 0; r < BoardSize; ++r) {
-                    if (before[c][r] != 0) occupied.emplace_back(c, r);
-                }
-            }
-            if (occupied.empty()) break;
-            const auto [x, y] = occupied[pick() % occupied.size()];
-            const auto group = floodFill(before, x, y);
-            const int n = static_cast<int>(group.size());
+        for (int click = 0;; ++click) {
+            const Rows before = test::boardRows(game);
+            const auto paired = pairedBlocks(before);
+            // Mostly a move; now and then any cell, those around the board included.
+            const auto [x, y] = click % 4 == 3 || paired.empty() ? std::pair(int(pick() % 18) - 1, int(pick() % 18) - 1)
+                                                                 : paired[pick() % paired.size()];
             const std::int32_t points = game.Points;
-            std::uint8_t undo[BoardSize][BoardSize];
-            std::memcpy(undo, game.UndoMap, sizeof undo);
-            const std::int32_t undoPoints = game.UndoPoints;
+            const std::pair undo(test::rowsOf(game.UndoMap), game.UndoPoints);
 
             game.RemoveBlocks(x, y);
 
-            Board expected = before;
-            if (n > 1) {
-                for (const auto& [c, r] : group) expected[c][r] = 0;
-            }
-            ASSERT_EQ(copyOf(game), expected);
-            ASSERT_EQ(game.Points, points + (n > 1 ? 5 * (n - 1) * n : 0));
-            for (int c = 0; c < BoardSize; ++c) {
-                for (int r = 0; r < BoardSize; ++r) {
-                    ASSERT_EQ(game.UndoMap[c][r], n > 1 ? before[c][r] : undo[c][r]);
-                }
-            }
-            ASSERT_EQ(game.UndoPoints, n > 1 ? points : undoPoints);
+            Rows expected = before;
+            const int n = clearGroup(expected, x, y, at(before, x, y));
+            if (n < 2) expected = before;
+            ASSERT_EQ(test::boardRows(game), expected) << x << ',' << y;
+            ASSERT_EQ(game.Points, points + 5 * (n - 1) * n);
+            ASSERT_EQ(std::pair(test::rowsOf(game.UndoMap), game.UndoPoints), n > 1 ? std::pair(before, points) : undo);
 
             game.DropBlocks();
-            const Board dropped = copyOf(game);
+            const Rows dropped = test::boardRows(game);
             ASSERT_EQ(dropped, settled(expected));
             game.DropBlocks();
-            ASSERT_EQ(copyOf(game), dropped);
+            ASSERT_EQ(test::boardRows(game), dropped);
+            ASSERT_TRUE(test::guardHolds(game, guard));
 
-            const std::int32_t bonus = game.Bonus;
+            // Bonus is 0 until the game ends, the last round here.
             const std::int32_t score = game.Points;
             const bool moveLeft = game.checkmoves();
-            ASSERT_EQ(moveLeft, anyPair(dropped));
-            if (moveLeft) {
-                ASSERT_EQ(game.Bonus, bonus);
-                ASSERT_EQ(game.Points, score);
-            } else {
-                ASSERT_EQ(game.Bonus, bonus + ClearBonus * absentColours(dropped));
-                ASSERT_EQ(game.Points, score + game.Bonus);
-                break;
-            }
+            const std::int32_t bonus = moveLeft ? 0 : ClearBonus * absentColours(dropped);
+            ASSERT_EQ(moveLeft, !pairedBlocks(dropped).empty());
+            ASSERT_EQ(std::pair(game.Bonus, game.Points), std::pair(bonus, score + bonus));
+            if (!moveLeft) break;
         }
     }
 }
