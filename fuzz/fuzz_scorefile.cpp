@@ -74,7 +74,8 @@ ino_t inode(const QString& path)
     return info.st_ino;
 }
 
-// The table's name as the file stores it: in the code page, cut or padded to 20 bytes.
+// One record as the file stores it: the name's code-page bytes cut or padded with
+// spaces to 20, then the score.
 QByteArray record(QByteArray name, std::int32_t score)
 {
     name = name.left(NameLength);
