@@ -16,12 +16,13 @@ void* operator new(std::size_t size)
     throw std::bad_alloc();
 }
 
-void operator delete(void* block) noexcept
+// Not inlined: GCC would otherwise pair free() with the new-expression and warn.
+[[gnu::noinline]] void operator delete(void* block) noexcept
 {
     std::free(block);
 }
 
-void operator delete(void* block, std::size_t) noexcept
+[[gnu::noinline]] void operator delete(void* block, std::size_t) noexcept
 {
     std::free(block);
 }
