@@ -1,21 +1,15 @@
+#include "MonotonicClock.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QMap>
 #include <QProcess>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 
 namespace tilzo {
 namespace {
-
-long long now()
-{
-    return std::chrono::duration_cast<std::chrono::nanoseconds>(
-               std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
 
 // One run of the start-up probe: its line of names and values, plus "spawned",
 // the moment just before the process was started. Empty when the run failed; what

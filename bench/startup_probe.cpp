@@ -8,6 +8,7 @@
 #include "app/Dialogs.h"
 #include "app/PictureBox.h"
 #include "app/frmMain.h"
+#include "MonotonicClock.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -16,19 +17,11 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
-#include <chrono>
 #include <cstdio>
 #include <functional>
 
 namespace tilzo {
 namespace {
-
-long long now()
-{
-    return std::chrono::duration_cast<std::chrono::nanoseconds>(
-               std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
 
 // The high-water mark of this process's resident memory. Not getrusage's maxrss,
 // which keeps the peak of the process that was replaced at exec: here the benchmark.
