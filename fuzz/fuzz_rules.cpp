@@ -182,6 +182,7 @@ private:
                 }
             }
             snapshot_ = Snapshot{before, points};
+            snapshotInThisGame_ = true;
         }
         game_.RemoveBlocks(x, y);
         FUZZ_CHECK(boardOf(game_) == removed);
@@ -212,7 +213,7 @@ private:
         const std::int32_t bonus = game_.Bonus;
         const bool over = game_.GameOver;
         game_.RestoreUndo();
-        if (!over && snapshot_) {
+        if (!over && snapshot_ && snapshotInThisGame_) {
             FUZZ_CHECK(boardOf(game_) == snapshot_->board && game_.Points == snapshot_->points);
         } else {
             FUZZ_CHECK(boardOf(game_) == before && game_.Points == points);
@@ -223,6 +224,7 @@ private:
     void space()
     {
         game_.NewGame();
+        snapshotInThisGame_ = false;
         FUZZ_CHECK(!game_.GameOver && game_.Points == 0 && game_.Bonus == 0);
         for (const auto& column : boardOf(game_)) {
             for (std::uint8_t code : column) FUZZ_CHECK(code >= 1 && code <= ColourCount);
@@ -231,6 +233,7 @@ private:
 
     Game game_;
     std::optional<Snapshot> snapshot_;
+    bool snapshotInThisGame_ = false;
 };
 
 } // namespace

@@ -19,7 +19,9 @@ void Game::CreateRndMap()
 
 void Game::NewGame()
 {
-    // The undo snapshot stays: a right click after a new game brings back the last one.
+    // The snapshot belongs to the game it was taken in: bringing it back into a new
+    // one would let the last game's final move be replayed and its score entered twice.
+    undoSaved_ = false;
     GameOver = false;
     CreateRndMap();
     Points = 0;

@@ -41,7 +41,7 @@ public:
     bool checkmoves();
 
     void SaveUndo();
-    // Does nothing while the game is over or before the first snapshot of the run.
+    // Does nothing while the game is over or before the first snapshot of this game.
     void RestoreUndo();
 
 private:
