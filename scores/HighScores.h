@@ -16,10 +16,12 @@ class HighScores {
 public:
     using Report = std::function<void(const QString& message)>;
 
-    // high.dat lives in programDir when it can be written there, else in userDir.
-    // report is called for problems the player must hear of: no folder takes the
-    // file (once, from GetPoints), or a save failed (once per save).
-    HighScores(QString programDir, QString userDir, Report report);
+    // high.dat lives in programDir when besideProgram and it can be written there,
+    // else in userDir, which starts as a copy of the old file in programDir if there
+    // is one. report is called for problems the player must hear of: no folder takes
+    // the file or the old one cannot be read (once, from GetPoints), or a save failed
+    // (once per save).
+    HighScores(QString programDir, QString userDir, Report report, bool besideProgram = true);
 
     const HighScore& operator[](int index) const { return table_[index]; }
 
@@ -30,16 +32,22 @@ public:
     // Picks where the file lives and loads the table from it, once at start-up.
     void GetPoints();
     // Enters a final score that beats an entry, below any equal ones, and saves.
+    // The table is read again first, so entries saved meanwhile by another copy
+    // of the game stay.
     void checkpoints(const QString& playerName, std::int32_t points);
     void resetpoints();
 
 private:
-    void save();
+    std::optional<ScoreFile> userFile(const QString& programProblem);
+    // Applies edit to the file's table and saves it, or to the table in memory when
+    // there is no file or the save fails.
+    void change(const std::function<bool(ScoreTable&)>& edit);
 
     ScoreTable table_{};
     QString programDir_;
     QString userDir_;
     Report report_;
+    bool besideProgram_;
     std::optional<ScoreFile> file_;
 };
 

@@ -4,32 +4,50 @@
 
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 namespace tilzo {
 
-// high.dat in one folder: read once at start-up, replaced whole by each save.
+// high.dat in one folder, reached through any links to the file that saves
+// really replace. Read at start-up, replaced whole by each save.
 class ScoreFile {
 public:
-    // high.dat in folder when the folder lets us create the file and replace it
-    // atomically; the file is created empty when it is missing. Otherwise
-    // nothing, and problem says why.
+    // high.dat in folder when a save can create its new file beside the real one
+    // and replace it, and the file is regular; it is created empty when missing.
+    // Otherwise nothing, and problem says why.
     static std::optional<ScoreFile> in(const QString& folder, QString& problem);
 
+    // The file saves replace: links followed.
     const QString& path() const { return path_; }
 
-    // The records as far as the file holds them.
-    ScoreTable read() const;
+    // The records as far as the file holds them (none when it is missing). Nothing
+    // when it cannot be read: a read error is never an empty table.
+    std::optional<ScoreTable> read(QString& problem) const;
 
-    // Writes the five records, then every byte the file held past them, to a
-    // new file that replaces the old one only when it is complete. Returns why
-    // the save failed, empty when it succeeded; on failure the old file stays.
+    // Under a lock shared with every other copy of the game: reads the table again,
+    // lets change edit it, and saves it when change returns true. table is the file's
+    // table as edited. Returns why it failed, empty when it succeeded.
+    QString update(const std::function<bool(ScoreTable&)>& change, ScoreTable& table) const;
+
+    // Writes the five records, then every byte the file held past them, to a new
+    // file that replaces the old one only when it is complete. Returns why the save
+    // failed, empty when it succeeded; on failure the old file stays.
     QString save(const ScoreTable& table) const;
+
+    // Makes this file a whole copy of the one at source, if that is a readable
+    // regular file. Returns why it could not, empty when it did.
+    QString copyFrom(const QString& source) const;
 
 private:
     explicit ScoreFile(QString path) : path_(std::move(path)) {}
 
+    QString write(const QByteArray& head, const QString& restFrom, qint64 restAt) const;
+
     QString path_;
 };
+
+// high.dat's path in folder.
+QString scoreFilePath(const QString& folder);
 
 } // namespace tilzo

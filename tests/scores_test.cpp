@@ -1,0 +1,262 @@
+// The table and high.dat against real files in a folder of their own. The byte
+// layout, the entry rule and the reset are checked by the score-file fuzzer's replay.
+#include "scores/CodePage.h"
+#include "scores/HighScores.h"
+#include "scores/ScoreRecords.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QStringDecoder>
+#include <QTemporaryDir>
+
+#include <pwd.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <csignal>
+
+namespace tilzo {
+namespace {
+
+QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
+}
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+}
+
+void chmod(const QString& path, mode_t mode)
+{
+    ::chmod(QFile::encodeName(path).constData(), mode);
+}
+
+// "Ann 500|Ben 400" as the records high.dat holds for it.
+QByteArray records(const QString& entries)
+{
+    QByteArray bytes;
+    for (const QString& entry : entries.split('|'))
+        bytes += writeRecords({HighScore{fixedName(entry.section(' ', 0, 0)), entry.section(' ', 1).toInt()}}).left(RecordSize);
+    return bytes;
+}
+
+const QString Best5 = QStringLiteral("Ann 500|Ben 400|Cy 300|Dot 200|Eve 100");
+
+// Plays as an ordinary user, since root ignores permission bits; the saved id brings root back.
+class Scores : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        const passwd* nobody = ::getpwnam("nobody");
+        if (::geteuid() == 0 && !nobody)
+            GTEST_SKIP() << "needs the user nobody";
+        chmod(root.path(), 0777);
+        if (::geteuid() == 0)
+            ASSERT_EQ(::setresuid(nobody->pw_uid, nobody->pw_uid, 0), 0);
+        QDir().mkpath(programDir);
+    }
+    void TearDown() override { ::setresuid(me, me, me); }
+
+    HighScores& start(const QString& user)
+    {
+        scores = HighScores(programDir, user, report);
+        scores.GetPoints();
+        return scores;
+    }
+    HighScores& load(const QByteArray& bytes)
+    {
+        writeFile(programFile(), bytes);
+        return start(userDir);
+    }
+    QString entries(const HighScores& table) const
+    {
+        QStringList shown;
+        for (int i = 0; i < TableSize; ++i)
+            shown << table[i].shownName() + ' ' + QString::number(table[i].Score);
+        return shown.join('|');
+    }
+    QString programFile() const { return programDir + "/high.dat"; }
+
+    const uid_t me = ::getuid() == 0 ? 0 : ::geteuid();
+    QTemporaryDir root;
+    QString programDir = root.filePath("program");
+    QString userDir = root.filePath("home/data/tilzo");
+    QStringList reports;
+    HighScores::Report report = [this](const QString& message) { reports << message; };
+    HighScores scores{programDir, userDir, report};
+};
+
+TEST_F(Scores, APortableCopyKeepsTheFileBesideItAnInstalledOneInTheUserFolderOnly)
+{
+    for (const bool beside : {false, true}) {
+        scores = HighScores(programDir, userDir, report, beside);
+        scores.GetPoints();
+        EXPECT_EQ(scores.filePath(), (beside ? programDir : userDir) + "/high.dat");
+        EXPECT_EQ(QDir(programDir).entryList(QDir::Files), beside ? QStringList{"high.dat"} : QStringList{});
+        EXPECT_EQ(readFile(scores.filePath()), QByteArray());  // created empty
+        EXPECT_EQ(entries(scores), " 0| 0| 0| 0| 0");
+    }
+    writeFile(root.filePath("a-file"), "x");  // no folder at all can be made below a file
+    for (const QString& user : {userDir, QString()}) {
+        scores = HighScores(root.filePath("a-file/tilzo"), user, report);
+        scores.GetPoints();
+        scores.checkpoints(fixedName("Ann"), 10);
+        EXPECT_EQ(entries(scores), "Ann 10| 0| 0| 0| 0");
+    }
+    EXPECT_EQ(scores.filePath(), QString());
+    ASSERT_EQ(reports.size(), 1);
+    EXPECT_TRUE(reports[0].startsWith("High scores cannot be saved") && reports[0].contains("a-file"));
+}
+
+TEST_F(Scores, AnOldFileThatCannotBeReplacedIsCarriedIntoTheUserFolderOrNamedWhenUnreadable)
+{
+    const QByteArray old = records(Best5) + "and the bytes past them";
+    const QString locked = root.filePath("locked");
+    QDir().mkpath(locked);
+    writeFile(locked + "/high.dat", old);
+    const struct { const char* how; mode_t mode; bool link; const char* table; } cases[] = {
+        {"readable, in a read-only folder", 0644, false, "Ann 500|Ben 400|Cy 300|New 300|Dot 200"},
+        {"a link into a read-only folder", 0644, true, "Ann 500|Ben 400|Cy 300|New 300|Dot 200"},
+        {"unreadable", 0200, false, "New 300| 0| 0| 0| 0"},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.how);
+        reports.clear();
+        chmod(programDir, 0755);
+        QFile::remove(programFile());
+        if (test.link)
+            QFile::link(locked + "/high.dat", programFile());
+        else
+            writeFile(programFile(), old);
+        chmod(test.link ? locked : programDir, 0555);
+        chmod(programFile(), test.mode);
+        const QString user = root.filePath(test.how);
+        start(user).checkpoints(fixedName("New"), 300);
+        start(user);  // the carried table is not carried again
+
+        EXPECT_EQ(scores.filePath(), user + "/high.dat");
+        EXPECT_EQ(entries(scores), test.table);
+        EXPECT_EQ(readFile(user + "/high.dat").mid(RecordsSize), test.mode == 0200 ? "" : old.mid(RecordsSize));
+        ASSERT_EQ(reports.size(), test.mode == 0200 ? 1 : 0);
+        EXPECT_TRUE(reports.join("").isEmpty() || reports[0].contains(QStringLiteral("program/high.dat\" cannot be read")));
+        chmod(locked, 0755);
+        chmod(programFile(), 0644);
+        EXPECT_EQ(readFile(programFile()), old);
+    }
+}
+
+TEST_F(Scores, ASaveRefusesAFileThatBecameUnreadableOrNoRegularFileAndKeepsTheScoreInMemory)
+{
+    const std::function<void()> swaps[] = {
+        [&] { ::mkfifo(QFile::encodeName(programFile()).constData(), 0644); },  // would block a reader
+        [&] { writeFile(programFile(), records(Best5)), chmod(programFile(), 0200); },
+        [&] { QDir().mkdir(programFile()); },
+    };
+    for (const auto& swap : swaps) {
+        reports.clear();
+        QFile::remove(programFile());
+        load(records(Best5));
+        QFile::remove(programFile());
+        swap();
+        QElapsedTimer timer;
+        timer.start();
+        scores.checkpoints(fixedName("New"), 600);
+        EXPECT_LT(timer.elapsed(), 1000);
+        EXPECT_EQ(entries(scores), "New 600|Ann 500|Ben 400|Cy 300|Dot 200");
+        EXPECT_EQ(reports.size(), 1);
+        chmod(programFile(), 0644);
+        EXPECT_TRUE(!QFileInfo(programFile()).isFile() || readFile(programFile()) == records(Best5));
+    }
+}
+
+TEST_F(Scores, TwoCopiesOfTheGameOnOneFileKeepEachOthersScores)
+{
+    HighScores& first = load(records("Ann 50"));
+    HighScores second(programDir, userDir, report);
+    second.GetPoints();
+    first.checkpoints(fixedName("One"), 30);
+    second.checkpoints(fixedName("Two"), 40);
+    first.checkpoints(fixedName("Low"), 0);  // enters nothing, yet shows what the other copy saved
+    EXPECT_EQ(entries(first), "Ann 50|Two 40|One 30| 0| 0");
+    EXPECT_EQ(readFile(programFile()), records("Ann 50|Two 40|One 30") + QByteArray(48, '\0'));
+    second.resetpoints();
+    EXPECT_EQ(entries(second), QStringList(TableSize, "Anynomous1 0").join('|'));
+    EXPECT_TRUE(reports.isEmpty());
+    EXPECT_EQ(QDir(programDir).entryList(QDir::Files | QDir::Hidden), QStringList{"high.dat"});  // the lock is gone
+}
+
+TEST_F(Scores, AHugeFileSavesInBoundedMemoryWithEveryByteBeyondTheRecordsKept)
+{
+    // On tmpfs the 300 MB cost memory, not disk time.
+    QTemporaryDir shm(QStringLiteral("/dev/shm/tilzo-XXXXXX"));
+    programDir = shm.isValid() ? shm.path() : programDir;
+    const qint64 size = 300 << 20;
+    const qint64 marks[] = {RecordsSize, 65535, 65536 + RecordsSize, size / 2, size - 1};
+    load(records(Best5));
+    {
+        QFile file(programFile());
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite) && file.resize(size));  // sparse
+        for (qint64 at : marks)
+            ASSERT_TRUE(file.seek(at) && file.putChar(char(at % 251 + 1)));
+    }
+    rusage before{}, after{};
+    ::getrusage(RUSAGE_SELF, &before);
+    scores.checkpoints(fixedName("New"), 600);
+    ::getrusage(RUSAGE_SELF, &after);
+    EXPECT_LT(after.ru_maxrss - before.ru_maxrss, 50 * 1024) << "kB more at the peak";
+    QFile file(programFile());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.size(), size);
+    EXPECT_EQ(file.read(2 * RecordSize), records("New 600|Ann 500"));
+    for (qint64 at : marks) {
+        char byte = 0;
+        EXPECT_TRUE(file.seek(at) && file.getChar(&byte) && byte == char(at % 251 + 1)) << at;
+    }
+    EXPECT_TRUE(reports.isEmpty());
+}
+
+TEST_F(Scores, AFullDiskKeepsTheTableInMemoryAndTheFileWhole)
+{
+    load(records(Best5));
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{};
+    ::getrlimit(RLIMIT_FSIZE, &limit);
+    const rlimit fullAt60{60, limit.rlim_max};
+    ::setrlimit(RLIMIT_FSIZE, &fullAt60);
+    scores.checkpoints(fixedName("New"), 600);
+    scores.resetpoints();
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+
+    EXPECT_EQ(entries(scores), QStringList(TableSize, "Anynomous1 0").join('|'));
+    EXPECT_EQ(reports.filter("The high scores could not be saved").size(), 2);
+    EXPECT_EQ(readFile(programFile()), records(Best5));
+    EXPECT_EQ(QDir(programDir).entryList(QDir::Files), QStringList{"high.dat"});
+}
+
+TEST(CodePage, NamesAreStoredInWindows1252WithQuestionMarksForWhatItLacks)
+{
+    ASSERT_TRUE(QStringDecoder("windows-1252").isValid()) << "this Qt has no Windows-1252 converter (ICU)";
+    const QString lacking = QStringLiteral("\U0001F600\u4E2D\u0100\u200D") + QChar(0xD800);
+    const QByteArray bytes = toCodePage(QStringLiteral("  Jos\u00E9 \u20AC") + lacking + QChar(0x1A));
+    EXPECT_EQ(bytes, "  Jos\xE9 \x80?????\x1A");
+    EXPECT_EQ(fromCodePage(bytes), QStringLiteral("  Jos\u00E9 \u20AC?????\x1A"));
+}
+
+TEST(HighScore, NamesAreFixedToTwentyWholeCharactersAndShownWithoutZerosOrOuterSpaces)
+{
+    const QString x18(18, 'x'), smile = QStringLiteral("\U0001F600");
+    EXPECT_EQ(fixedName(QString(25, 'x')), QString(20, 'x'));
+    EXPECT_EQ(fixedName(x18 + 'x' + smile), x18 + "x ");
+    EXPECT_EQ(fixedName(x18 + smile + 'y'), x18 + smile);
+    EXPECT_EQ((HighScore{" \tCy " + QString(15, QChar(0)), 0}).shownName(), "\tCy");
+}
+
+} // namespace
+} // namespace tilzo
