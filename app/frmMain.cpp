@@ -1,6 +1,7 @@
 #include "frmMain.h"
 
 #include "InputCodes.h"
+#include "InstalledCopy.h"
 #include "PictureBox.h"
 #include "PlayerName.h"
 #include "render/Frame.h"
@@ -21,7 +22,7 @@ frmMain::frmMain(Random& random, Dialogs& dialogs, const QString& programDir, co
     : game(random)
     , scores(programDir, userDir, [this](const QString& message) {
           dialogs_.showError(this, message, QStringLiteral("Tilzo"));
-      })
+      }, !isInstalledCopy(programDir))
     , picBox(new PictureBox(this))
     , random_(random)
     , dialogs_(dialogs)
@@ -93,6 +94,7 @@ void frmMain::Form_KeyUp(int keyCode, int shift)
     }
 }
 
+// x and y are pixels of the frame, whichever size the picture box shows it at.
 void frmMain::picBox_MouseDown(int button, int, double x, double y)
 {
     if (x > 54 && x < 308 && y > 54 && y < 307 && button == 1 && !game.GameOver) {

@@ -3,6 +3,8 @@
 #include <QImageReader>
 #include <QPainter>
 
+#include <vector>
+
 namespace tilzo {
 
 namespace {
@@ -81,11 +83,19 @@ void Surface::copy(QPoint to, const Surface& source, const QRect& from)
 void Surface::copyScaled(const QRect& to, const Surface& source, const QRect& from)
 {
     requireImage(source.image_, "source");
-    paintOn(image_, [&](QPainter& painter) {
-        // No smooth transform: each pixel is repeated or dropped, never blended.
-        painter.setCompositionMode(QPainter::CompositionMode_Source);
-        painter.drawImage(to, source.image_, from);
-    });
+    requireImage(image_, "destination");
+    if (!image_.rect().contains(to) || !source.image_.rect().contains(from) || to.isEmpty() || from.isEmpty())
+        throw DrawError(QStringLiteral("cannot scale a copy to or from outside a surface"));
+    std::vector<int> columns(to.width());
+    for (int x = 0; x < to.width(); ++x)
+        columns[x] = from.x() + nearestPixel(x, to.width(), from.width());
+    for (int y = 0; y < to.height(); ++y) {
+        const int sourceRow = from.y() + nearestPixel(y, to.height(), from.height());
+        const auto* in = reinterpret_cast<const QRgb*>(source.image_.constScanLine(sourceRow));
+        auto* out = reinterpret_cast<QRgb*>(image_.scanLine(to.y() + y)) + to.x();
+        for (int x = 0; x < to.width(); ++x)
+            out[x] = in[columns[x]];
+    }
 }
 
 void Surface::drawText(QPoint topLeft, const QString& text)

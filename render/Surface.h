@@ -11,6 +11,14 @@
 
 namespace tilzo {
 
+// The nearest pixel: pixel i of a side `to` pixels long shows pixel nearestPixel(i, to, from)
+// of a side `from` pixels long, the one under its centre. Presenting a frame and hit-testing
+// a press both go through it, so a press acts on what is drawn under it.
+constexpr int nearestPixel(int i, int to, int from)
+{
+    return static_cast<int>((2 * static_cast<long long>(i) + 1) * from / (2 * static_cast<long long>(to)));
+}
+
 // A drawing step that failed; what() says which step and why.
 class DrawError : public std::runtime_error {
 public:
@@ -38,7 +46,8 @@ public:
 
     // from of source, unscaled, with its top-left corner at to.
     void copy(QPoint to, const Surface& source, const QRect& from);
-    // from of source, stretched or shrunk onto to, nearest pixel.
+    // from of source, stretched or shrunk onto to, each pixel from nearestPixel.
+    // Both rectangles must lie inside their surfaces.
     void copyScaled(const QRect& to, const Surface& source, const QRect& from);
     // text with the top-left corner of its line box at topLeft.
     void drawText(QPoint topLeft, const QString& text);
