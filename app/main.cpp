@@ -1,3 +1,4 @@
+#include "CommandLine.h"
 #include "Dialogs.h"
 #include "frmMain.h"
 
@@ -5,9 +6,13 @@
 #include <QStandardPaths>
 
 #include <exception>
+#include <optional>
 
 int main(int argc, char* argv[])
 {
+    // Before QApplication, which needs a display: --help and --version must not.
+    if (const std::optional<int> status = tilzo::handleCommandLine(argc, argv))
+        return *status;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tilzo"));
 
