@@ -3,6 +3,8 @@
 #include "frmMain.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QIcon>
 #include <QStandardPaths>
 
 #include <exception>
@@ -15,6 +17,12 @@ int main(int argc, char* argv[])
         return *status;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tilzo"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.tilzo.Tilzo"));
+    // Every size of the desktop icon, so the name prompt and the task bar show it sharp too.
+    QIcon icon;
+    for (const QFileInfo& file : QDir(QStringLiteral(":/icons/app")).entryInfoList())
+        icon.addFile(file.filePath());
+    QApplication::setWindowIcon(icon);
 
     tilzo::Random random;
     tilzo::ModalDialogs dialogs;
