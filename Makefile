@@ -2,7 +2,8 @@
 BUILD    ?= build
 JOBS     ?= -j2
 PACKAGES := cmake make g++ qt6-base-dev libgtest-dev libbenchmark-dev fonts-dejavu-core \
-            clang libclang-rt-14-dev
+            clang libclang-rt-14-dev \
+            dpkg-dev file appstream desktop-file-utils groff-base lintian
 
 # The whole suite a second time under AddressSanitizer and UBSan; the first finding fails it.
 SANITIZE := -O1 -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer
@@ -13,7 +14,7 @@ SAN_ENV  := ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:detect_stack_use_after_r
 FUZZ_TIME      ?= 180
 TEST_FUZZ_TIME ?= 30
 
-.PHONY: run test sanitize fuzz bench deps configure build
+.PHONY: run test package sanitize fuzz bench deps configure build
 
 run: build
 	$(BUILD)/tilzo
@@ -22,6 +23,10 @@ test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure $(JOBS)
 	@$(MAKE) --no-print-directory sanitize
 	@$(MAKE) --no-print-directory fuzz FUZZ_TIME=$(TEST_FUZZ_TIME)
+
+# The Debian package, build/tilzo_<version>_<arch>.deb; `lintian build/tilzo_*.deb` checks it.
+package: build
+	cd $(BUILD) && cpack
 
 build: configure
 	cmake --build $(BUILD) $(JOBS)

@@ -1,15 +1,28 @@
+#include "CommandLine.h"
 #include "Dialogs.h"
 #include "frmMain.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QIcon>
 #include <QStandardPaths>
 
 #include <exception>
+#include <optional>
 
 int main(int argc, char* argv[])
 {
+    // Before QApplication, which needs a display: --help and --version must not.
+    if (const std::optional<int> status = tilzo::handleCommandLine(argc, argv))
+        return *status;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tilzo"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.tilzo.Tilzo"));
+    // Every size of the desktop icon, so the name prompt and the task bar show it sharp too.
+    QIcon icon;
+    for (const QFileInfo& file : QDir(QStringLiteral(":/icons/app")).entryInfoList())
+        icon.addFile(file.filePath());
+    QApplication::setWindowIcon(icon);
 
     tilzo::Random random;
     tilzo::ModalDialogs dialogs;

@@ -1,5 +1,5 @@
-// Draws Tilzo's artwork: the background (100.bmp), the five tiles (101.bmp) and the icon
-// (icon.png). Everything is drawn from shapes and pixel glyphs defined here, never from
+// Draws Tilzo's artwork: the background (100.bmp), the five tiles (101.bmp), the window icon
+// (icon.png) and the desktop icons (icons/<size>.png). Everything is drawn from shapes and pixel glyphs defined here, never from
 // system fonts, so the output is the same on every machine.
 #include <QColor>
 #include <QDir>
@@ -304,15 +304,58 @@ QImage background()
     return image;
 }
 
+// The tile colours of the icons, left to right, top to bottom: red, blue / purple, green.
+constexpr int IconTiles[] = {0, 1, 4, 2};
+
 // The window icon: four tiles in a 2 by 2 block, like the title's emblems.
 QImage icon()
 {
     QImage image = blankImage(2 * TileSize, 2 * TileSize);
     QPainter p(&image);
-    const int codes[] = {0, 1, 4, 2};  // red, blue / purple, green
     for (int k = 0; k < 4; ++k)
-        drawTile(p, TileSize * (k % 2), TileSize * (k / 2), TileColours[codes[k]]);
+        drawTile(p, TileSize * (k % 2), TileSize * (k / 2), TileColours[IconTiles[k]]);
     return image.convertToFormat(QImage::Format_RGB888);
+}
+
+// A tile of any size in the look of drawTile, drawn at that size rather than scaled: the bevel
+// is an eighth of the tile in whole pixels (outer half light or dark, inner half milder; a
+// single mid-tone ring at the smallest sizes), the face shades downwards as on the 16-pixel
+// tile, and the glint grows with the tile.
+void drawTileAt(QPainter& p, int x0, int y0, int size, const QColor& colour)
+{
+    const int bevel = qMax(1, qRound(size / 8.0));
+    for (int y = bevel; y < size - bevel; ++y) {
+        const double row = (y + 0.5) * TileSize / size - 0.5;  // the same height on a 16-pixel tile
+        const QColor c = row < 7 ? lighter(colour, 0.07 * (7 - row)) : darker(colour, 0.06 * qMax(0.0, row - 8));
+        hline(p, x0 + bevel, x0 + size - bevel - 1, y0 + y, c);
+    }
+    for (int ring = 0; ring < bevel; ++ring) {
+        const bool outer = ring < (bevel + 1) / 2;
+        const QColor light = lighter(colour, bevel == 1 ? 0.47 : outer ? 0.62 : 0.32);
+        const QColor dark = darker(colour, bevel == 1 ? 0.49 : outer ? 0.62 : 0.36);
+        const int a = ring, b = size - 1 - ring;
+        hline(p, x0 + a, x0 + b - 1, y0 + a, light);
+        vline(p, x0 + a, y0 + a, y0 + b - 1, light);
+        hline(p, x0 + a, x0 + b, y0 + b, dark);
+        vline(p, x0 + b, y0 + a, y0 + b, dark);
+    }
+    const int glint = qMax(1, size / TileSize), at = bevel + glint;
+    p.fillRect(x0 + at, y0 + at, glint, glint, lighter(colour, 0.6));
+    p.fillRect(x0 + at + glint, y0 + at, glint, glint, lighter(colour, 0.4));
+    p.fillRect(x0 + at, y0 + at + glint, glint, glint, lighter(colour, 0.4));
+}
+
+// The desktop icon at `size` pixels: the window icon's four tiles on a transparent ground,
+// with a margin of a sixteenth of the size.
+QImage desktopIcon(int size)
+{
+    QImage image(size, size, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    const int margin = size / 16, tile = (size - 2 * margin) / 2;
+    for (int k = 0; k < 4; ++k)
+        drawTileAt(p, margin + tile * (k % 2), margin + tile * (k / 2), tile, TileColours[IconTiles[k]]);
+    return image;
 }
 
 bool save(const QImage& image, const QDir& folder, const QString& name, const char* format)
@@ -338,5 +381,8 @@ int main(int argc, char** argv)
     // Qt writes 32-bit images as 24-bit, uncompressed, bottom-up BMPs with our dots per metre.
     const bool written = save(background(), folder, "100.bmp", "BMP") && save(tiles(), folder, "101.bmp", "BMP")
                          && save(icon(), folder, "icon.png", "PNG");
-    return written ? 0 : 1;
+    bool icons = folder.mkpath("icons");
+    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256})
+        icons = icons && save(desktopIcon(size), folder, QString("icons/%1.png").arg(size), "PNG");
+    return written && icons ? 0 : 1;
 }
