@@ -1,5 +1,6 @@
 #include "CommandLine.h"
 #include "Dialogs.h"
+#include "InstalledCopy.h"
 #include "frmMain.h"
 
 #include <QApplication>
@@ -17,7 +18,7 @@ int main(int argc, char* argv[])
         return *status;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tilzo"));
-    QGuiApplication::setDesktopFileName(QStringLiteral("org.tilzo.Tilzo"));
+    QGuiApplication::setDesktopFileName(QLatin1String(tilzo::AppId));
     // Every size of the desktop icon, so the name prompt and the task bar show it sharp too.
     QIcon icon;
     for (const QFileInfo& file : QDir(QStringLiteral(":/icons/app")).entryInfoList())
