@@ -58,8 +58,7 @@ protected:
         if (::geteuid() == 0 && !nobody)
             GTEST_SKIP() << "needs the user nobody";
         chmod(root.path(), 0777);
-        if (::geteuid() == 0)
-            ASSERT_EQ(::setresuid(nobody->pw_uid, nobody->pw_uid, 0), 0);
+        ASSERT_TRUE(::geteuid() != 0 || ::setresuid(nobody->pw_uid, nobody->pw_uid, 0) == 0);
         QDir().mkpath(programDir);
     }
     void TearDown() override { ::setresuid(me, me, me); }
@@ -152,28 +151,33 @@ TEST_F(Scores, AnOldFileThatCannotBeReplacedIsCarriedIntoTheUserFolderOrNamedWhe
     }
 }
 
-TEST_F(Scores, ASaveRefusesAFileThatBecameUnreadableOrNoRegularFileAndKeepsTheScoreInMemory)
+TEST_F(Scores, AFailedSaveIsReportedAtOnceTheScoreKeptInMemoryAndTheFileLeftWhole)
 {
-    const std::function<void()> swaps[] = {
-        [&] { ::mkfifo(QFile::encodeName(programFile()).constData(), 0644); },  // would block a reader
-        [&] { writeFile(programFile(), records(Best5)), chmod(programFile(), 0200); },
-        [&] { QDir().mkdir(programFile()); },
+    rlimit limit{};
+    ::getrlimit(RLIMIT_FSIZE, &limit);
+    const rlimit fullAt60{60, limit.rlim_max};
+    std::signal(SIGXFSZ, SIG_IGN);
+    const std::pair<std::function<void()>, std::function<void()>> faults[] = {  // each with its mend
+        {[&] { QFile::remove(programFile()), ::mkfifo(QFile::encodeName(programFile()), 0644); }, [] {}},
+        {[&] { QFile::remove(programFile()), QDir().mkdir(programFile()); }, [&] { QDir().rmdir(programFile()); }},
+        {[&] { chmod(programFile(), 0200); }, [&] { chmod(programFile(), 0644); }},
+        {[&] { ::setrlimit(RLIMIT_FSIZE, &fullAt60); }, [&] { ::setrlimit(RLIMIT_FSIZE, &limit); }},  // a full disk
     };
-    for (const auto& swap : swaps) {
+    for (const auto& [fault, mend] : faults) {
         reports.clear();
         QFile::remove(programFile());
         load(records(Best5));
-        QFile::remove(programFile());
-        swap();
+        fault();
         QElapsedTimer timer;
         timer.start();
         scores.checkpoints(fixedName("New"), 600);
-        EXPECT_LT(timer.elapsed(), 1000);
+        EXPECT_LT(timer.elapsed(), 1000) << "a FIFO would block the game";
+        mend();
         EXPECT_EQ(entries(scores), "New 600|Ann 500|Ben 400|Cy 300|Dot 200");
         EXPECT_EQ(reports.size(), 1);
-        chmod(programFile(), 0644);
         EXPECT_TRUE(!QFileInfo(programFile()).isFile() || readFile(programFile()) == records(Best5));
     }
+    EXPECT_EQ(QDir(programDir).entryList(QDir::Files | QDir::Hidden), QStringList{"high.dat"});
 }
 
 TEST_F(Scores, TwoCopiesOfTheGameOnOneFileKeepEachOthersScores)
@@ -186,32 +190,25 @@ TEST_F(Scores, TwoCopiesOfTheGameOnOneFileKeepEachOthersScores)
     first.checkpoints(fixedName("Low"), 0);  // enters nothing, yet shows what the other copy saved
     EXPECT_EQ(entries(first), "Ann 50|Two 40|One 30| 0| 0");
     EXPECT_EQ(readFile(programFile()), records("Ann 50|Two 40|One 30") + QByteArray(48, '\0'));
-    second.resetpoints();
-    EXPECT_EQ(entries(second), QStringList(TableSize, "Anynomous1 0").join('|'));
     EXPECT_TRUE(reports.isEmpty());
-    EXPECT_EQ(QDir(programDir).entryList(QDir::Files | QDir::Hidden), QStringList{"high.dat"});  // the lock is gone
 }
 
 TEST_F(Scores, AHugeFileSavesInBoundedMemoryWithEveryByteBeyondTheRecordsKept)
 {
-    // On tmpfs the 300 MB cost memory, not disk time.
-    QTemporaryDir shm(QStringLiteral("/dev/shm/tilzo-XXXXXX"));
+    QTemporaryDir shm("/dev/shm/tilzo-XXXXXX");  // on tmpfs the 300 MB cost memory, not disk time
     programDir = shm.isValid() ? shm.path() : programDir;
-    const qint64 size = 300 << 20;
-    const qint64 marks[] = {RecordsSize, 65535, 65536 + RecordsSize, size / 2, size - 1};
+    const qint64 size = 300 << 20, marks[] = {RecordsSize, 65535, 65536 + RecordsSize, size / 2, size - 1};
     load(records(Best5));
-    {
-        QFile file(programFile());
-        ASSERT_TRUE(file.open(QIODevice::ReadWrite) && file.resize(size));  // sparse
-        for (qint64 at : marks)
-            ASSERT_TRUE(file.seek(at) && file.putChar(char(at % 251 + 1)));
-    }
+    QFile file(programFile());
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite) && file.resize(size));  // sparse
+    for (qint64 at : marks)
+        ASSERT_TRUE(file.seek(at) && file.putChar(char(at % 251 + 1)));
+    file.close();
     rusage before{}, after{};
     ::getrusage(RUSAGE_SELF, &before);
     scores.checkpoints(fixedName("New"), 600);
     ::getrusage(RUSAGE_SELF, &after);
     EXPECT_LT(after.ru_maxrss - before.ru_maxrss, 50 * 1024) << "kB more at the peak";
-    QFile file(programFile());
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.size(), size);
     EXPECT_EQ(file.read(2 * RecordSize), records("New 600|Ann 500"));
@@ -219,25 +216,6 @@ TEST_F(Scores, AHugeFileSavesInBoundedMemoryWithEveryByteBeyondTheRecordsKept)
         char byte = 0;
         EXPECT_TRUE(file.seek(at) && file.getChar(&byte) && byte == char(at % 251 + 1)) << at;
     }
-    EXPECT_TRUE(reports.isEmpty());
-}
-
-TEST_F(Scores, AFullDiskKeepsTheTableInMemoryAndTheFileWhole)
-{
-    load(records(Best5));
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limit{};
-    ::getrlimit(RLIMIT_FSIZE, &limit);
-    const rlimit fullAt60{60, limit.rlim_max};
-    ::setrlimit(RLIMIT_FSIZE, &fullAt60);
-    scores.checkpoints(fixedName("New"), 600);
-    scores.resetpoints();
-    ::setrlimit(RLIMIT_FSIZE, &limit);
-
-    EXPECT_EQ(entries(scores), QStringList(TableSize, "Anynomous1 0").join('|'));
-    EXPECT_EQ(reports.filter("The high scores could not be saved").size(), 2);
-    EXPECT_EQ(readFile(programFile()), records(Best5));
-    EXPECT_EQ(QDir(programDir).entryList(QDir::Files), QStringList{"high.dat"});
 }
 
 TEST(CodePage, NamesAreStoredInWindows1252WithQuestionMarksForWhatItLacks)
