@@ -10,6 +10,7 @@
 // length % 6 colours the guard column and row, so that any read of them shows.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstring>
@@ -34,8 +35,7 @@ inline int clearGroup(Board& board, int c, int r, std::uint8_t code)
 {
     if (c < 0 || c >= BoardSize || r < 0 || r >= BoardSize || code == 0 || board[c][r] != code) return 0;
     board[c][r] = 0;
-    return 1 + clearGroup(board, c - 1, r, code) + clearGroup(board, c + 1, r, code) +
-           clearGroup(board, c, r - 1, code) + clearGroup(board, c, r + 1, code);
+    return 1 + clearGroup(board, c - 1, r, code) + clearGroup(board, c + 1, r, code) + clearGroup(board, c, r - 1, code) + clearGroup(board, c, r + 1, code);
 }
 
 // Each column's blocks at its bottom in their order, occupied columns packed to the left.
@@ -51,61 +51,50 @@ inline Board settled(const Board& board)
     return result;
 }
 
-inline bool anyPair(const Board& b)
+// -1 while two touching blocks share a colour; then the clear bonus, 5000 for each colour gone.
+inline int endBonus(const Board& b)
 {
+    bool present[256] = {};
     for (int c = 0; c < BoardSize; ++c)
-        for (int r = 0; r < BoardSize; ++r)
+        for (int r = 0; r < BoardSize; ++r) {
             if (b[c][r] != 0 && ((c + 1 < BoardSize && b[c + 1][r] == b[c][r]) || (r + 1 < BoardSize && b[c][r + 1] == b[c][r])))
-                return true;
-    return false;
+                return -1;
+            present[b[c][r]] = true;
+        }
+    return 5000 * int(std::count(present + 1, present + ColourCount + 1, false));
 }
 
-inline int absentColours(const Board& board)
-{
-    bool present[ColourCount + 1] = {};
-    for (const auto& column : board)
-        for (std::uint8_t code : column) present[code] = true;
-    int absent = 0;
-    for (int code = 1; code <= ColourCount; ++code) absent += !present[code];
-    return absent;
-}
-
-// The random source of new games. It keeps the draws of the last deal, and puts the two ends
-// of the range, 0 and the largest value below 1, in place of two draws in every seven.
+// The random source of new games: it logs a deal's draws, two in every seven replaced by
+// the ends of the range, 0 and the largest value below 1.
 struct DealLog : Random {
     double next() override
     {
-        double u = Random::next();
+        const double u = Random::next();
         FUZZ_CHECK(u >= 0 && u < 1);
-        u = count % 7 == 3 ? 0.0 : count % 7 == 5 ? std::nextafter(1.0, 0.0) : u;
-        if (count < BoardSize * BoardSize) draws[count] = u;
         ++count;
-        return u;
+        return draws[(count - 1) % draws.size()] = count % 7 == 3 ? 0.0 : count % 7 == 5 ? std::nextafter(1.0, 0.0) : u;
     }
     std::array<double, BoardSize * BoardSize> draws{};
-    int count = 0;
+    std::size_t count = 0;
 };
 
 class Play {
 public:
-    Play(std::uint64_t seed, std::uint8_t guard) : guard_(guard)
+    // Plays the input in a fresh game, seeded from the input's length; its board is settled first,
+    // as every board between moves is.
+    Play(const std::uint8_t* data, std::size_t size) : guard_(size % (ColourCount + 1))
     {
-        random_.seed(seed);
-        for (int i = 0; i < MapSize; ++i) game_.Map[BoardSize][i] = game_.Map[i][BoardSize] = guard;
-    }
-
-    void deal(const std::uint8_t* data, std::size_t size)
-    {
-        Board board{};
-        for (std::size_t i = 0; i < size && i < std::size_t(BoardSize * BoardSize); ++i)
-            board[i / BoardSize][i % BoardSize] = data[i] % (ColourCount + 1);
-        for (int c = 0; c < BoardSize; ++c) std::memcpy(game_.Map[c], board[c].data(), BoardSize);
-        // Between moves a board is always settled.
+        random_.seed(size);
+        for (int c = 0; c < MapSize; ++c)
+            for (std::size_t r = 0, i = c * BoardSize; r < MapSize; ++r, ++i)
+                game_.Map[c][r] = c == BoardSize || r == BoardSize ? guard_ : i < size ? data[i] % (ColourCount + 1) : 0;
+        const Board board = boardOf(game_.Map);
         game_.DropBlocks();
         FUZZ_CHECK(boardOf(game_.Map) == settled(board));
-        checkBetweenSteps();
+        for (std::size_t i = BoardSize * BoardSize; i + 1 < size; i += 2) step(data[i], data[i + 1]);
     }
 
+private:
     void step(std::uint8_t action, std::uint8_t cell)
     {
         const int x = cell & 0x0F, y = cell >> 4, side = action / 8 % 4, off = side % 2 ? BoardSize : -1;
@@ -115,54 +104,32 @@ public:
         case 7: space(); break;
         default: leftClick(x, y); break;
         }
-        checkBetweenSteps();
-    }
-
-private:
-    void checkBetweenSteps()
-    {
-        const Board board = boardOf(game_.Map);
+        // Whatever the step, the guard keeps its colour and the snapshot stays as it was taken.
         for (int i = 0; i < MapSize; ++i) FUZZ_CHECK(game_.Map[BoardSize][i] == guard_ && game_.Map[i][BoardSize] == guard_);
-        for (const auto& column : board)
-            for (std::uint8_t code : column) FUZZ_CHECK(code <= ColourCount);
-        FUZZ_CHECK(board == settled(board));
-        // The bonus is only ever given at the end.
-        FUZZ_CHECK(game_.GameOver || game_.Bonus == 0);
-        FUZZ_CHECK(boardOf(game_.UndoMap) == undo_ && game_.UndoPoints == undoPoints_);
+        FUZZ_CHECK(boardOf(game_.UndoMap) == undo_.board && game_.UndoPoints == undo_.points);
     }
 
     void leftClick(int x, int y)
     {
         const Board before = boardOf(game_.Map);
         const std::int32_t points = game_.Points;
-        game_.RemoveBlocks(x, y);
-        if (game_.GameOver || x < 0 || x >= BoardSize || y < 0 || y >= BoardSize || before[x][y] == 0) {
-            // The window lets no such click through; the rules refuse it as well.
-            FUZZ_CHECK(boardOf(game_.Map) == before && game_.Points == points);
-            return;
-        }
-        // The snapshot holds the board and the score from before a move that removes blocks.
+        // The window lets no click off the board, on an empty cell or into a finished game through; the rules refuse it too.
+        const bool refused = game_.GameOver || x < 0 || x >= BoardSize || y < 0 || y >= BoardSize || before[x][y] == 0;
         Board removed = before;
-        int n = clearGroup(removed, x, y, before[x][y]);
-        if (n < 2) {
-            removed = before;
-            n = 0;
-        } else {
-            undo_ = before;
-            undoPoints_ = points;
-            undoable_ = true;
-        }
-        FUZZ_CHECK(boardOf(game_.Map) == removed);
-        FUZZ_CHECK(game_.Points == points + 5 * (n - 1) * n);
+        const int n = refused ? 0 : clearGroup(removed, x, y, before[x][y]);
+        if (n < 2) removed = before;
+        else undo_ = {before, points, true};  // the board and score from before the move
+        game_.RemoveBlocks(x, y);
+        FUZZ_CHECK(boardOf(game_.Map) == removed && game_.Points == points + (n < 2 ? 0 : 5 * (n - 1) * n));
+        if (refused) return;
 
         game_.DropBlocks();
         const Board after = settled(removed);
-        FUZZ_CHECK(boardOf(game_.Map) == after);
         const std::int32_t scored = game_.Points;
+        const int bonus = endBonus(after);
         const bool more = game_.checkmoves();
-        const std::int32_t bonus = more ? 0 : 5000 * absentColours(after);
-        FUZZ_CHECK(more == anyPair(after) && boardOf(game_.Map) == after);
-        FUZZ_CHECK(game_.Bonus == bonus && game_.Points == scored + bonus);
+        FUZZ_CHECK(boardOf(game_.Map) == after && more == (bonus < 0));
+        FUZZ_CHECK(game_.Bonus == std::max(bonus, 0) && game_.Points == scored + std::max(bonus, 0));
         game_.GameOver = !more;
     }
 
@@ -170,12 +137,10 @@ private:
     {
         const Board before = boardOf(game_.Map);
         const std::int32_t points = game_.Points, bonus = game_.Bonus;
-        const bool over = game_.GameOver;
-        game_.RestoreUndo();
         // Nothing to go back to before this game's first move, nor once it is over.
-        const bool restores = undoable_ && !over;
-        FUZZ_CHECK(boardOf(game_.Map) == (restores ? undo_ : before));
-        FUZZ_CHECK(game_.Points == (restores ? undoPoints_ : points));
+        const bool over = game_.GameOver, restores = undo_.thisGame && !over;
+        game_.RestoreUndo();
+        FUZZ_CHECK(boardOf(game_.Map) == (restores ? undo_.board : before) && game_.Points == (restores ? undo_.points : points));
         FUZZ_CHECK(game_.GameOver == over && game_.Bonus == bonus);
     }
 
@@ -183,28 +148,18 @@ private:
     {
         random_.count = 0;
         game_.NewGame();
-        undoable_ = false;
-        FUZZ_CHECK(!game_.GameOver && game_.Points == 0 && game_.Bonus == 0);
+        undo_.thisGame = false;
         // One draw per cell, column by column, each from the top: u gives colour floor(5u) + 1.
-        FUZZ_CHECK(random_.count == BoardSize * BoardSize);
+        FUZZ_CHECK(!game_.GameOver && game_.Points == 0 && game_.Bonus == 0 && random_.count == random_.draws.size());
         for (int i = 0; i < BoardSize * BoardSize; ++i)
-            FUZZ_CHECK(game_.Map[i / BoardSize][i % BoardSize] == int(random_.draws[i] * ColourCount) + 1);
+            FUZZ_CHECK(game_.Map[i / BoardSize][i % BoardSize] == int(random_.draws[i] * 5) + 1);
     }
 
     DealLog random_;
     Game game_{random_};
     std::uint8_t guard_;
-    Board undo_{};  // what UndoMap and UndoPoints must hold
-    std::int32_t undoPoints_ = 0;
-    bool undoable_ = false;  // a snapshot taken in this game
+    // What UndoMap and UndoPoints must hold, and whether it was taken since the last new game.
+    struct { Board board{}; std::int32_t points = 0; bool thisGame = false; } undo_;
 };
-
-// Plays one input from a fresh game, the random source seeded from its length.
-inline void playInput(const std::uint8_t* data, std::size_t size)
-{
-    Play play(size, size % (ColourCount + 1));
-    play.deal(data, size);
-    for (std::size_t i = BoardSize * BoardSize; i + 1 < size; i += 2) play.step(data[i], data[i + 1]);
-}
 
 } // namespace tilzo::fuzz

@@ -4,6 +4,6 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    tilzo::fuzz::playInput(data, size);
+    tilzo::fuzz::Play(data, size);
     return 0;
 }
