@@ -71,11 +71,15 @@ struct DealLog : Random {
     {
         const double u = Random::next();
         FUZZ_CHECK(u >= 0 && u < 1);
+        // A new game is open again while it deals, with the last game's score and bonus until it has dealt.
+        FUZZ_CHECK(!game->GameOver && (std::array{game->Points, game->Bonus} == kept));
         ++count;
         return draws[(count - 1) % draws.size()] = count % 7 == 3 ? 0.0 : count % 7 == 5 ? std::nextafter(1.0, 0.0) : u;
     }
     std::array<double, BoardSize * BoardSize> draws{};
     std::size_t count = 0;
+    const Game* game = nullptr;
+    std::array<std::int32_t, 2> kept{};
 };
 
 class Play {
@@ -85,6 +89,7 @@ public:
     Play(const std::uint8_t* data, std::size_t size) : guard_(size % (ColourCount + 1))
     {
         random_.seed(size);
+        random_.game = &game_;
         for (int c = 0; c < MapSize; ++c)
             for (std::size_t r = 0, i = c * BoardSize; r < MapSize; ++r, ++i)
                 game_.Map[c][r] = c == BoardSize || r == BoardSize ? guard_ : i < size ? data[i] % (ColourCount + 1) : 0;
@@ -147,6 +152,7 @@ private:
     void space()
     {
         random_.count = 0;
+        random_.kept = {game_.Points, game_.Bonus};
         game_.NewGame();
         undo_.thisGame = false;
         // One draw per cell, column by column, each from the top: u gives colour floor(5u) + 1.

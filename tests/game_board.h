@@ -21,14 +21,14 @@ inline Rows fullRows(const Rows& rows)
 inline void setBoard(Game& game, const Rows& rows)
 {
     const Rows full = fullRows(rows);
-    for (int i = 0; i < BoardSize * BoardSize; ++i) game.Map[i / BoardSize][i % BoardSize] = full[i % BoardSize][i / BoardSize] == '.' ? 0 : full[i % BoardSize][i / BoardSize] - '0';
+    for (int i = 0; i < BoardSize * BoardSize; ++i)
+        game.Map[i / BoardSize][i % BoardSize] = std::string(".12345").find(full[i % BoardSize][i / BoardSize]);
 }
 
 inline Rows boardRows(const Game& game)
 {
     Rows rows(BoardSize, std::string(BoardSize, '.'));
-    for (int i = 0; i < BoardSize * BoardSize; ++i)
-        if (const int code = game.Map[i / BoardSize][i % BoardSize]) rows[i % BoardSize][i / BoardSize] = char('0' + code);
+    for (int i = 0; i < BoardSize * BoardSize; ++i) rows[i % BoardSize][i / BoardSize] = ".12345"[game.Map[i / BoardSize][i % BoardSize]];
     return rows;
 }
 

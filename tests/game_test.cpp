@@ -22,9 +22,7 @@ void* operator new(std::size_t size)
 [[gnu::noinline]] void operator delete(void* block) noexcept { std::free(block); }
 [[gnu::noinline]] void operator delete(void* block, std::size_t) noexcept { std::free(block); }
 
-namespace tilzo {
-namespace {
-
+using namespace tilzo;
 using Input = std::vector<std::uint8_t>;
 
 // Seeded random play: fewer colours make large groups, holes and blank columns unsettled boards. Clicks lean
@@ -57,7 +55,7 @@ TEST(Rules, RandomPlayAndTheFuzzSeedsAgreeWithTheModelAndAllocateNothing)
 }
 
 // Each seed, set or from the clock, draws its own values, spread evenly over the five colours.
-TEST(Rules, DrawsAndTheBonusAddingUpOverRepeatedEndChecks)
+TEST(Rules, DrawsAndEndChecksBesideTheGuard)
 {
     Random random, other, clock, later;
     random.seed(2024), other.seed(2025), clock.seedFromClock(), later.seedFromClock();
@@ -67,18 +65,16 @@ TEST(Rules, DrawsAndTheBonusAddingUpOverRepeatedEndChecks)
     for (int share : shares) EXPECT_NEAR(share, 20000, 600);
 
     // Only a new game sets the bonus back: each end check adds the clear bonus to it, then all of it to the
-    // score. A finished game takes no click, even on a group.
+    // score. The guard is coloured to show a read. A finished game takes no click, even on a group.
     Game game(random);
-    game.Map[0][15] = game.Map[1][14] = 1;  // touching only at a corner
-    game.Map[1][15] = 3;
+    for (int i = 0; i < MapSize; ++i) game.Map[BoardSize][i] = game.Map[i][BoardSize] = 1;
+    game.Map[15][15] = game.Map[14][14] = 1;  // touching only at a corner
+    game.Map[14][15] = 3;
     game.Bonus = 1000;
     EXPECT_TRUE(!game.checkmoves() && game.Bonus == 16000 && game.Points == 16000);
     EXPECT_TRUE(!game.checkmoves() && game.Bonus == 31000 && game.Points == 47000);
+    game.Map[15][12] = game.Map[15][13] = 2;  // a pair within the last column only
     game.GameOver = true;
-    game.Map[0][14] = 1;
-    game.RemoveBlocks(0, 15);
-    EXPECT_TRUE(game.Map[0][15] == 1 && game.Points == 47000);
+    game.RemoveBlocks(15, 12);
+    EXPECT_TRUE(game.Map[15][12] == 2 && game.Points == 47000 && game.checkmoves());
 }
-
-} // namespace
-} // namespace tilzo
