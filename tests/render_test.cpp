@@ -32,12 +32,13 @@ TEST(Frame, BackgroundTilesAndTextsInTheirPlaces)
         Scene scene;
         Game& game = scene.game;
         const QFont& font = scene.graphics.ScoreFont;
-        ASSERT_EQ(std::tuple(font.family(), font.pixelSize(), font.bold()), std::tuple("Verdana", 11, false));
-        ASSERT_NE(game.Map[15][15], 0) << "no board dealt";
+        ASSERT_EQ(std::tuple(font.family(), font.pixelSize(), font.bold(), game.Map[15][15] != 0),
+                  std::tuple("Verdana", 11, false, true)) << "the font, and a board dealt";
         scene.graphics.BackBuffer.copyScaled(QRect(QPoint(), FrameSize), scene.graphics.TileSurf, QRect(0, 0, 16, 80));
-        for (int i = 0; end.startsWith('C') && i < BoardSize * BoardSize; ++i) game.Map[i / BoardSize][i % BoardSize] = 0;
-        game.Map[BoardSize][3] = game.Map[3][BoardSize] = 2;  // guard cells are never drawn
         game.GameOver = !end.isEmpty();
+        // At the end, a board empty but for one block in the bottom right, or all empty.
+        for (int i = 0; game.GameOver && i < BoardSize * BoardSize; ++i) game.Map[i / BoardSize][i % BoardSize] = end.startsWith('G') && i == 255;
+        game.Map[BoardSize][3] = game.Map[3][BoardSize] = 2;  // guard cells are never drawn
         const QImage frame = scene.compose();
 
         QImage expected = QImage(":/bitmaps/100").convertToFormat(QImage::Format_RGB32);
@@ -75,6 +76,7 @@ TEST(Render, SurfacesAndBitmaps)
     Surface surface(4, 4);
     surface.copy(QPoint(), Surface::fromBitmap(dir.filePath("clear.png"), QSize(4, 4)), QRect(0, 0, 4, 4));
     EXPECT_EQ(surface.image().pixel(2, 2), qRgb(10, 20, 30));
+    EXPECT_THROW(Surface::fromBitmap(dir.filePath("clear.png"), QSize(4, 5)), DrawError);
 
     Scene scene;
     const QImage frame = scene.compose();
@@ -85,7 +87,6 @@ TEST(Render, SurfacesAndBitmaps)
         released->release();
         EXPECT_THROW(scene.compose(), DrawError);
     }
-    EXPECT_THROW(scene.graphics.BackBuffer.drawText(QPoint(), "x"), DrawError);
     EXPECT_THROW(surface.copyScaled(QRect(0, 0, 4, 4), scene.graphics.TileSurf, QRect(0, 0, 8, 8)), DrawError);
 
     const QString background(":/bitmaps/100"), tiles(":/bitmaps/101"), missing("/nowhere/100.bmp");
