@@ -21,41 +21,15 @@ inline Rows fullRows(const Rows& rows)
 inline void setBoard(Game& game, const Rows& rows)
 {
     const Rows full = fullRows(rows);
-    for (int c = 0; c < BoardSize; ++c) {
-        for (int r = 0; r < BoardSize; ++r) game.Map[c][r] = full[r][c] == '.' ? 0 : full[r][c] - '0';
-    }
-}
-
-// The play area of any [column][row] grid: Map, UndoMap or a test's copy.
-template <class Grid>
-Rows rowsOf(const Grid& grid)
-{
-    Rows rows(BoardSize, std::string(BoardSize, '.'));
-    for (int c = 0; c < BoardSize; ++c) {
-        for (int r = 0; r < BoardSize; ++r) {
-            if (grid[c][r] != 0) rows[r][c] = static_cast<char>('0' + grid[c][r]);
-        }
-    }
-    return rows;
+    for (int i = 0; i < BoardSize * BoardSize; ++i)
+        game.Map[i / BoardSize][i % BoardSize] = std::string(".12345").find(full[i % BoardSize][i / BoardSize]);
 }
 
 inline Rows boardRows(const Game& game)
 {
-    return rowsOf(game.Map);
-}
-
-// A coloured guard makes any read of it show: it would join groups and pairs.
-inline void fillGuard(Game& game, std::uint8_t code)
-{
-    for (int i = 0; i < MapSize; ++i) game.Map[BoardSize][i] = game.Map[i][BoardSize] = code;
-}
-
-inline bool guardHolds(const Game& game, std::uint8_t code)
-{
-    for (int i = 0; i < MapSize; ++i) {
-        if (game.Map[BoardSize][i] != code || game.Map[i][BoardSize] != code) return false;
-    }
-    return true;
+    Rows rows(BoardSize, std::string(BoardSize, '.'));
+    for (int i = 0; i < BoardSize * BoardSize; ++i) rows[i % BoardSize][i / BoardSize] = ".12345"[game.Map[i / BoardSize][i % BoardSize]];
+    return rows;
 }
 
 } // namespace tilzo::test

@@ -1,0 +1,171 @@
+// A board and a run of clicks, undos and new games, played as the window plays them, each
+// step checked against a model of the rules worked out from the board alone. The rules
+// fuzzer and the property test both feed it.
+//
+// Input: 256 bytes of board, column by column from the top, each byte giving the code
+// byte % 6 (bytes missing at the end give empty cells); then two bytes per step: the first
+// % 8 is 0..4 for a left click on the cell the second names (column in the low four bits,
+// row in the high four), 5 for a left click just off the board beside that column or row
+// (the side from the first byte / 8 % 4), 6 for a right click and 7 for Space. The input's
+// length % 6 colours the guard column and row, so that any read of them shows.
+#pragma once
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstring>
+
+#include "fuzz/FuzzCheck.h"
+#include "game/Game.h"
+
+namespace tilzo::fuzz {
+
+using Board = std::array<std::array<std::uint8_t, BoardSize>, BoardSize>;  // [column][row]
+
+template <class Grid>
+Board boardOf(const Grid& grid)
+{
+    Board board;
+    for (int c = 0; c < BoardSize; ++c) std::memcpy(board[c].data(), grid[c], BoardSize);
+    return board;
+}
+
+// Clears the group of code holding (c, r) and returns its size: a flood fill, unlike the game's work list.
+inline int clearGroup(Board& board, int c, int r, std::uint8_t code)
+{
+    if (c < 0 || c >= BoardSize || r < 0 || r >= BoardSize || code == 0 || board[c][r] != code) return 0;
+    board[c][r] = 0;
+    return 1 + clearGroup(board, c - 1, r, code) + clearGroup(board, c + 1, r, code) + clearGroup(board, c, r - 1, code) + clearGroup(board, c, r + 1, code);
+}
+
+// Each column's blocks at its bottom in their order, occupied columns packed to the left.
+inline Board settled(const Board& board)
+{
+    Board result{};
+    for (int c = 0, target = 0; c < BoardSize; ++c) {
+        int bottom = BoardSize;
+        for (int r = BoardSize - 1; r >= 0; --r)
+            if (board[c][r] != 0) result[target][--bottom] = board[c][r];
+        target += bottom < BoardSize;
+    }
+    return result;
+}
+
+// -1 while two touching blocks share a colour; then the clear bonus, 5000 for each colour gone.
+inline int endBonus(const Board& b)
+{
+    bool present[256] = {};
+    for (int c = 0; c < BoardSize; ++c)
+        for (int r = 0; r < BoardSize; ++r) {
+            if (b[c][r] != 0 && ((c + 1 < BoardSize && b[c + 1][r] == b[c][r]) || (r + 1 < BoardSize && b[c][r + 1] == b[c][r])))
+                return -1;
+            present[b[c][r]] = true;
+        }
+    return 5000 * int(std::count(present + 1, present + ColourCount + 1, false));
+}
+
+// The random source of new games: it logs a deal's draws, two in every seven replaced by
+// the ends of the range, 0 and the largest value below 1.
+struct DealLog : Random {
+    double next() override
+    {
+        const double u = Random::next();
+        FUZZ_CHECK(u >= 0 && u < 1);
+        // A new game is open again while it deals, with the last game's score and bonus until it has dealt.
+        FUZZ_CHECK(!game->GameOver && (std::array{game->Points, game->Bonus} == kept));
+        ++count;
+        return draws[(count - 1) % draws.size()] = count % 7 == 3 ? 0.0 : count % 7 == 5 ? std::nextafter(1.0, 0.0) : u;
+    }
+    std::array<double, BoardSize * BoardSize> draws{};
+    std::size_t count = 0;
+    const Game* game = nullptr;
+    std::array<std::int32_t, 2> kept{};
+};
+
+class Play {
+public:
+    // Plays the input in a fresh game, seeded from the input's length; its board is settled first,
+    // as every board between moves is.
+    Play(const std::uint8_t* data, std::size_t size) : guard_(size % (ColourCount + 1))
+    {
+        random_.seed(size);
+        random_.game = &game_;
+        for (int c = 0; c < MapSize; ++c)
+            for (std::size_t r = 0, i = c * BoardSize; r < MapSize; ++r, ++i)
+                game_.Map[c][r] = c == BoardSize || r == BoardSize ? guard_ : i < size ? data[i] % (ColourCount + 1) : 0;
+        const Board board = boardOf(game_.Map);
+        game_.DropBlocks();
+        FUZZ_CHECK(boardOf(game_.Map) == settled(board));
+        for (std::size_t i = BoardSize * BoardSize; i + 1 < size; i += 2) step(data[i], data[i + 1]);
+    }
+
+private:
+    void step(std::uint8_t action, std::uint8_t cell)
+    {
+        const int x = cell & 0x0F, y = cell >> 4, side = action / 8 % 4, off = side % 2 ? BoardSize : -1;
+        switch (action % 8) {
+        case 5: leftClick(side < 2 ? off : x, side < 2 ? y : off); break;
+        case 6: rightClick(); break;
+        case 7: space(); break;
+        default: leftClick(x, y); break;
+        }
+        // Whatever the step, the guard keeps its colour and the snapshot stays as it was taken.
+        for (int i = 0; i < MapSize; ++i) FUZZ_CHECK(game_.Map[BoardSize][i] == guard_ && game_.Map[i][BoardSize] == guard_);
+        FUZZ_CHECK(boardOf(game_.UndoMap) == undo_.board && game_.UndoPoints == undo_.points);
+    }
+
+    void leftClick(int x, int y)
+    {
+        const Board before = boardOf(game_.Map);
+        const std::int32_t points = game_.Points;
+        // The window lets no click off the board, on an empty cell or into a finished game through; the rules refuse it too.
+        const bool refused = game_.GameOver || x < 0 || x >= BoardSize || y < 0 || y >= BoardSize || before[x][y] == 0;
+        Board removed = before;
+        const int n = refused ? 0 : clearGroup(removed, x, y, before[x][y]);
+        if (n < 2) removed = before;
+        else undo_ = {before, points, true};  // the board and score from before the move
+        game_.RemoveBlocks(x, y);
+        FUZZ_CHECK(boardOf(game_.Map) == removed && game_.Points == points + (n < 2 ? 0 : 5 * (n - 1) * n));
+        if (refused) return;
+
+        game_.DropBlocks();
+        const Board after = settled(removed);
+        const std::int32_t scored = game_.Points;
+        const int bonus = endBonus(after);
+        const bool more = game_.checkmoves();
+        FUZZ_CHECK(boardOf(game_.Map) == after && more == (bonus < 0));
+        FUZZ_CHECK(game_.Bonus == std::max(bonus, 0) && game_.Points == scored + std::max(bonus, 0));
+        game_.GameOver = !more;
+    }
+
+    void rightClick()
+    {
+        const Board before = boardOf(game_.Map);
+        const std::int32_t points = game_.Points, bonus = game_.Bonus;
+        // Nothing to go back to before this game's first move, nor once it is over.
+        const bool over = game_.GameOver, restores = undo_.thisGame && !over;
+        game_.RestoreUndo();
+        FUZZ_CHECK(boardOf(game_.Map) == (restores ? undo_.board : before) && game_.Points == (restores ? undo_.points : points));
+        FUZZ_CHECK(game_.GameOver == over && game_.Bonus == bonus);
+    }
+
+    void space()
+    {
+        random_.count = 0;
+        random_.kept = {game_.Points, game_.Bonus};
+        game_.NewGame();
+        undo_.thisGame = false;
+        // One draw per cell, column by column, each from the top: u gives colour floor(5u) + 1.
+        FUZZ_CHECK(!game_.GameOver && game_.Points == 0 && game_.Bonus == 0 && random_.count == random_.draws.size());
+        for (int i = 0; i < BoardSize * BoardSize; ++i)
+            FUZZ_CHECK(game_.Map[i / BoardSize][i % BoardSize] == int(random_.draws[i] * 5) + 1);
+    }
+
+    DealLog random_;
+    Game game_{random_};
+    std::uint8_t guard_;
+    // What UndoMap and UndoPoints must hold, and whether it was taken since the last new game.
+    struct { Board board{}; std::int32_t points = 0; bool thisGame = false; } undo_;
+};
+
+} // namespace tilzo::fuzz
