@@ -1,5 +1,5 @@
-// The table and high.dat against real files in a folder of their own. The byte
-// layout, the entry rule and the reset are checked by the score-file fuzzer's replay.
+// The table and high.dat against real files in a folder of their own.
+#include "fuzz/ScoreFileCheck.h"
 #include "scores/CodePage.h"
 #include "scores/HighScores.h"
 #include "scores/ScoreRecords.h"
@@ -17,6 +17,9 @@
 #include <unistd.h>
 
 #include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <random>
 
 namespace tilzo {
 namespace {
@@ -196,6 +199,29 @@ TEST_F(Scores, AHugeFileSavesInBoundedMemoryWithEveryByteBeyondTheRecordsKept)
     for (qint64 at : marks) {
         char byte = 0;
         EXPECT_TRUE(file.seek(at) && file.getChar(&byte) && byte == char(at % 251 + 1)) << at;
+    }
+}
+
+// Random tables with ties, names and scores, then the fuzzer's seeds, each checked as the fuzzer
+// checks it: the byte layout, the entry rule, the reset, short files and the bytes past the records.
+TEST(ScoreFile, RandomTablesAndTheFuzzSeedsAgreeWithTheRecords)
+{
+    std::mt19937 pick(2026);
+    for (int i = 0; i < 1500; ++i) {
+        QByteArray input;
+        for (int k = 0; k < 6 * RecordSize; ++k)  // five records and a tail
+            input += char(k % RecordSize < NameLength ? (pick() % 4 ? ' ' + pick() % 95 : pick()) : 0);
+        for (int k = 0; k < 6; ++k)
+            qToLittleEndian(std::int32_t(pick() % 8) * 10 - 10, input.data() + k * RecordSize + NameLength);
+        input.truncate(pick() % input.size());
+        for (int k = pick() % 34; k > 0; --k)  // a name, a control byte, part of a score
+            input += char(pick() % 2 ? 'a' + pick() % 26 : pick());
+        const std::int32_t points = std::int32_t(pick() % 8) * 10 - 10;
+        fuzz::checkScoreFile(input + QByteArray(reinterpret_cast<const char*>(&points), 4));
+    }
+    for (const auto& seed : std::filesystem::directory_iterator(TILZO_SOURCE_DIR "/fuzz/corpus/fuzz_scorefile")) {
+        std::ifstream file(seed.path(), std::ios::binary);
+        fuzz::checkScoreFile(QByteArray::fromStdString({std::istreambuf_iterator<char>(file), {}}));
     }
 }
 
