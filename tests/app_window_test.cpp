@@ -78,11 +78,17 @@ TEST_F(Window, StartUpAsksTheNameFirstThenLoadsTheTableDealsAndPresentsOneFrame)
     EXPECT_EQ(framesDuring([&] { window->Form_Load(); }), 1);
     EXPECT_EQ(window->PlayerName.toLatin1(), AnnPadded);
     EXPECT_EQ(scoreBytes(), QByteArray());  // created empty
-    Random other;  // seeded from the clock before its first deal, as every run is
+    // A second run, installed: seeded from the clock before its first deal, and nothing beside the program.
+    const QDir prefix(userDir.filePath("usr"));
+    prefix.mkpath("games"), prefix.mkpath("share/applications");
+    QFile(prefix.filePath("share/applications/org.tilzo.Tilzo.desktop")).open(QIODevice::WriteOnly);
+    Random other;
     dialogs.onAsk = [] {};
-    frmMain second(other, dialogs, userDir.path(), userDir.path());
+    frmMain second(other, dialogs, prefix.filePath("games"), userDir.path());
     second.Form_Load();
     EXPECT_NE(boardRows(second.game), boardRows(game()));
+    EXPECT_EQ(QDir(prefix.filePath("games")).isEmpty(), true);
+    EXPECT_TRUE(QFile::exists(userDir.filePath("high.dat")));
     window->show();
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Tilzo v1.02"));
     EXPECT_EQ(window->maximumSize(), QSize(367, 423));
@@ -119,19 +125,23 @@ TEST_F(Window, APressLandsOnTheFramePixelDrawnUnderItAtAnySize)
     QPoint landed;
     QObject::connect(window->picBox, &PictureBox::pressed, [&](int, int, double x, double y) { landed = QPoint(x, y); });
     window->Initialized = false;  // the presses only report where they land
-    for (const QSize size : {QSize(367, 423), QSize(734, 846)}) {
+    const qreal ratio = window->picBox->devicePixelRatioF();  // 2 in the high-DPI run of this test
+    for (const QSize size : {QSize(367, 423), QSize(734, 846) / ratio}) {
         window->setFixedSize(size);
         EXPECT_EQ(window->picBox->geometry(), QRect(QPoint(0, 0), size));
         window->picBox->present(Surface::fromBitmap(programDir.filePath("coded.png"), FrameSize));
         const QImage shown = window->picBox->screen();
-        ASSERT_EQ(shown.size(), size);
-        for (int y = 0; y < size.height(); ++y) {
-            for (int x = 0; x < size.width(); ++x) {
+        ASSERT_EQ(shown.size(), size * ratio);
+        for (int y = 0; y < shown.height(); ++y) {
+            for (int x = 0; x < shown.width(); ++x) {
                 const QRgb pixel = shown.pixel(x, y);
                 const QPoint drawn(qRed(pixel) | (qBlue(pixel) & 0xF) << 8, qGreen(pixel) | (qBlue(pixel) >> 4) << 8);
                 if (QRect(52, 52, 260, 260).contains(drawn)) {  // the board and a margin
-                    QTest::mousePress(window->picBox, Qt::LeftButton, {}, QPoint(x, y));
-                    ASSERT_EQ(landed, drawn) << "pressed at " << x << "," << y << " of " << size.width();
+                    const QPointF at = QPointF(x + 0.5, y + 0.5) / ratio;  // the middle of the screen pixel
+                    QMouseEvent event(QEvent::MouseButtonPress, at, window->picBox->mapToGlobal(at), Qt::LeftButton,
+                                      Qt::LeftButton, Qt::NoModifier);
+                    QApplication::sendEvent(window->picBox, &event);
+                    ASSERT_EQ(landed, drawn) << "pressed at " << x << "," << y << " of " << shown.width();
                 }
             }
         }

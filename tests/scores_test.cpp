@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QElapsedTimer>
+#include <QLockFile>
 #include <QStringDecoder>
 
 #include <pwd.h>
@@ -155,6 +156,11 @@ TEST_F(Scores, TwoCopiesOfTheGameOnOneFileKeepEachOthersScores)
     first.checkpoints(fixedName("Low"), 0);  // enters nothing, yet shows what the other copy saved
     EXPECT_EQ(entries(first), "Ann 50|Two 40|One 30| 0| 0");
     EXPECT_EQ(readFile(programFile()), records("Ann 50|Two 40|One 30") + QByteArray(48, '\0'));
+    QLockFile other(programFile() + ".lock");  // held by a copy that never finishes its save
+    ASSERT_TRUE(other.lock());
+    first.checkpoints(fixedName("Late"), 60);  // refused after the wait; the score stays in memory
+    EXPECT_EQ(entries(first), "Late 60|Ann 50|Two 40|One 30| 0");
+    EXPECT_TRUE(reports.size() == 1 && reports[0].contains("locked"));
 }
 
 TEST_F(Scores, AHugeFileSavesInBoundedMemoryWithEveryByteBeyondTheRecordsKept)
