@@ -87,6 +87,7 @@ TEST_F(Scores, APortableCopyKeepsTheFileBesideItAnInstalledOneInTheUserFolderOnl
     EXPECT_EQ(entries(scores) + scores.filePath(), "Ann 10| 0| 0| 0| 0");
     ASSERT_EQ(reports.size(), 1);
     EXPECT_TRUE(reports[0].startsWith("High scores cannot be saved") && reports[0].contains("a-file"));
+    EXPECT_TRUE(reports[0].endsWith("nor in \"\" (the folder is not known). The table is kept until the game is closed."));
 }
 
 TEST_F(Scores, AnOldFileThatCannotBeReplacedIsCarriedIntoTheUserFolderOrNamedWhenUnreadable)
