@@ -124,6 +124,7 @@ TEST_F(Window, APressLandsOnTheFramePixelDrawnUnderItAtAnySize)
     ASSERT_TRUE(coded.save(programDir.filePath("coded.png")));
     QPoint landed;
     QObject::connect(window->picBox, &PictureBox::pressed, [&](int, int, double x, double y) { landed = QPoint(x, y); });
+    EXPECT_EQ(framesDuring([&] { window->setFixedSize(734, 846); }), 1);  // a resize presents the frame again
     window->Initialized = false;  // the presses only report where they land
     const qreal ratio = window->picBox->devicePixelRatioF();  // 2 in the high-DPI run of this test
     for (const QSize size : {QSize(367, 423), QSize(734, 846) / ratio}) {
