@@ -1,6 +1,24 @@
 #include <benchmark/benchmark.h>
 
+#include <atomic>
+#include <cstdlib>
+#include <new>
+
 #include "game/Game.h"
+
+// Every heap allocation the program makes, so that WholeGame can show that play makes none.
+static std::atomic<long> allocations{0};
+
+void* operator new(std::size_t size)
+{
+    allocations.fetch_add(1, std::memory_order_relaxed);
+    if (void* block = std::malloc(size == 0 ? 1 : size)) return block;
+    throw std::bad_alloc();
+}
+
+// Not inlined: GCC would otherwise pair free() with the new-expression and warn.
+[[gnu::noinline]] void operator delete(void* block) noexcept { std::free(block); }
+[[gnu::noinline]] void operator delete(void* block, std::size_t) noexcept { std::free(block); }
 
 namespace tilzo {
 namespace {
@@ -55,14 +73,16 @@ void WholeBoardMove(benchmark::State& state)
 }
 BENCHMARK(WholeBoardMove);
 
-// A new deal played to its end, always taking the first group found.
+// A new deal played to its end, always taking the first group found; it allocates nothing.
 void WholeGame(benchmark::State& state)
 {
     Random random;
     random.seed(2);
     Game game(random);
     long moves = 0;
+    long allocated = 0;
     for (auto _ : state) {
+        const long before = allocations;
         game.NewGame();
         int x = 0;
         int y = 0;
@@ -72,9 +92,11 @@ void WholeGame(benchmark::State& state)
             game.checkmoves();
             ++moves;
         }
+        allocated += allocations - before;
         benchmark::DoNotOptimize(game.Points);
     }
     state.counters["moves/game"] = benchmark::Counter(static_cast<double>(moves), benchmark::Counter::kAvgIterations);
+    state.counters["allocations/game"] = benchmark::Counter(static_cast<double>(allocated), benchmark::Counter::kAvgIterations);
 }
 BENCHMARK(WholeGame);
 
