@@ -1,5 +1,5 @@
-// Any bytes as high.dat: loaded, a final score offered, maybe a reset, then loaded
-// again. The file each step must leave is worked out from the bytes alone. The
+// Any bytes as high.dat: loaded, a final score offered, maybe a reset. The table and
+// the file each step must leave are worked out from the bytes alone. The
 // score-file fuzzer and the scores tests both feed it.
 //
 // Input, read from its end: the score (4 bytes, little-endian), a control byte
@@ -45,8 +45,7 @@ inline void checkTable(const HighScores& scores, const QByteArray& records)
 inline void checkScoreFile(QByteArrayView input)
 {
     std::int32_t points = 0;
-    if (input.size() >= 4)
-        points = qFromLittleEndian<std::int32_t>(input.last(4).data()), input.chop(4);
+    if (input.size() >= 4) points = qFromLittleEndian<std::int32_t>(input.last(4).data()), input.chop(4);
     const std::uint8_t control = input.empty() ? 0 : std::uint8_t(input.back());
     input.chop(input.empty() ? 0 : 1);
     const QByteArrayView typed = input.last(std::min<qsizetype>(control & 0x1F, input.size()));
@@ -57,23 +56,19 @@ inline void checkScoreFile(QByteArrayView input)
     // On tmpfs a save's fsync costs next to nothing.
     static QTemporaryDir folder(QDir("/dev/shm").exists() ? "/dev/shm/tilzo-fuzz-XXXXXX" : QDir::tempPath() + "/fuzz-XXXXXX");
     const QString path = folder.filePath("high.dat");
-    QFile file(path);
-    FUZZ_CHECK(file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(input.data(), input.size()) == input.size());
-    file.close();
+    if (QFile file(path); !file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(input.data(), input.size()) != input.size()) FUZZ_CHECK(false);
     // Missing bytes of the five records read as zero; bytes past them are kept.
     QByteArray records = input.first(std::min<qsizetype>(input.size(), RecordsSize)).toByteArray();
     records.resize(RecordsSize, '\0');
     const QByteArray tail = input.sliced(std::min<qsizetype>(input.size(), RecordsSize)).toByteArray();
 
     int reports = 0;
-    const auto report = [&reports](const QString&) { ++reports; };
-    HighScores scores(folder.path(), QString(), report);
+    HighScores scores(folder.path(), QString(), [&reports](const QString&) { ++reports; });
     scores.GetPoints();
     checkTable(scores, records);
     scores.checkpoints(name, points);
     int place = 0;
-    while (place < TableSize && points <= qFromLittleEndian<std::int32_t>(records.constData() + place * RecordSize + NameLength))
-        ++place;
+    while (place < TableSize && points <= qFromLittleEndian<std::int32_t>(records.constData() + place * RecordSize + NameLength)) ++place;
     if (place < TableSize)
         records = records.first(place * RecordSize) + record(toCodePage(name), points)
                 + records.sliced(place * RecordSize, (TableSize - 1 - place) * RecordSize);
@@ -84,10 +79,6 @@ inline void checkScoreFile(QByteArrayView input)
         records = record("Anynomous1", 0).repeated(TableSize);
         FUZZ_CHECK(readFile(path) == records + tail);
     }
-
-    HighScores reloaded(folder.path(), QString(), report);
-    reloaded.GetPoints();
-    checkTable(reloaded, records);
     FUZZ_CHECK(reports == 0);
 }
 
