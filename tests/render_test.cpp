@@ -2,9 +2,8 @@
 #include <QBitmap>
 #include <QFontMetrics>
 #include <QPainter>
-#include <QTemporaryDir>
 
-#include <gmock/gmock.h>
+#include <gtest/gtest.h>
 
 #include "game/Game.h"
 #include "render/Frame.h"
@@ -62,38 +61,5 @@ TEST(Frame, BackgroundTilesAndTextsInTheirPlaces)
         ASSERT_TRUE(!inked.isEmpty() && inked.subtracted(boxes).isEmpty()) << "no text, or ink outside the text boxes";
         for (const QRect& rect : inked) QPainter(&expected).fillRect(rect, Qt::white);
         EXPECT_TRUE(frame == expected) << end.toStdString();
-    }
-}
-
-// Copies are opaque, a scaled copy repeats pixels, a released surface throws, a bitmap missing or of the wrong
-// size is named, and start-up deals only once both bitmaps have loaded.
-TEST(Render, SurfacesAndBitmaps)
-{
-    QTemporaryDir dir;
-    QImage clear(4, 4, QImage::Format_ARGB32);
-    clear.fill(qRgba(10, 20, 30, 0));
-    ASSERT_TRUE(clear.save(dir.filePath("clear.png")));
-    Surface surface(4, 4);
-    surface.copy(QPoint(), Surface::fromBitmap(dir.filePath("clear.png"), QSize(4, 4)), QRect(0, 0, 4, 4));
-    EXPECT_EQ(surface.image().pixel(2, 2), qRgb(10, 20, 30));
-    EXPECT_THROW(Surface::fromBitmap(dir.filePath("clear.png"), QSize(4, 5)), DrawError);
-
-    Scene scene;
-    const QImage frame = scene.compose();
-    Surface screen(728, 840);
-    screen.copyScaled(QRect(0, 0, 728, 840), scene.graphics.BackBuffer, QRect(QPoint(), FrameSize));
-    EXPECT_TRUE(screen.image() == frame.scaled(728, 840));
-    for (Surface* released : {&scene.graphics.TileSurf, &scene.graphics.BackgroundSurf, &scene.graphics.BackBuffer}) {
-        released->release();
-        EXPECT_THROW(scene.compose(), DrawError);
-    }
-    EXPECT_THROW(surface.copyScaled(QRect(0, 0, 4, 4), scene.graphics.TileSurf, QRect(0, 0, 8, 8)), DrawError);
-
-    const QString background(":/bitmaps/100"), tiles(":/bitmaps/101"), missing("/nowhere/100.bmp");
-    for (const auto& [paths, bad] : {std::pair{BitmapPaths{missing, tiles}, missing}, {{background, missing}, missing},
-                                     {{tiles, tiles}, tiles}, {{background, background}, background}}) {
-        Game game(scene.random);
-        EXPECT_THAT([&] { Graphics(paths).InitSurfaces(game); }, testing::ThrowsMessage<DrawError>(testing::HasSubstr(bad.toStdString())));
-        EXPECT_EQ(game.Map[15][15], 0) << "dealt before the bitmaps were loaded";
     }
 }
