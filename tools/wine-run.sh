@@ -67,11 +67,11 @@ if [ ! -f "$prefix/.ready" ]; then
     : >"$prefix/.ready"
 fi
 
-# A persistent server keeps Wine's background processes alive between programs. They are started
-# once here, away from the caller's stdout: otherwise they inherit the first test's output pipe and
-# ctest waits for them to close it. Exit status 2 means a server is already running.
+# A persistent server keeps Wine's background processes alive between programs. It and they are
+# started here, away from the caller's output: whatever inherits the first test's pipe keeps ctest
+# waiting for it to close (the server keeps its stderr). Exit status 2: a server is already running.
 status=0
-wineserver -p 9>&- || status=$?
+wineserver -p </dev/null >/dev/null 2>&1 9>&- || status=$?
 case $status in
     0) "$wine" cmd /c exit 0 </dev/null >/dev/null 2>&1 9>&- || fail "Wine does not start" ;;
     2) ;;
