@@ -7,7 +7,9 @@
 #   gui_wait_exit 10; status=$?
 # Every function returns non-zero with a "gui: ..." line on stderr when it fails; every wait has a
 # time-out. The program runs through tools/wine-run.sh ($GUI_WINE_RUN), in $TILZO_WINEPREFIX.
-# Xvfb, the program and the prefix's wineserver are ended when the script exits.
+# Xvfb and the program are ended when the script exits. The prefix's wineserver is left running,
+# as other tests may be using it (ctest -j): whoever runs the tests ends it with wine-run.sh --stop.
+# Wine's processes that were on this display leave with it; the next program starts new ones.
 
 : "${GUI_WINE_RUN:=$(cd "$(dirname "$0")/../.." && pwd)/tools/wine-run.sh}"
 # Unmanaged, Wine draws the frame into the X window itself: the client area of a window with a
@@ -40,10 +42,6 @@ gui_cleanup() {
         kill "$GUI_PID" 2>/dev/null || true
         wait "$GUI_PID" 2>/dev/null || true
         GUI_PID=
-    fi
-    # Wine's background processes hold a connection to the display: end them before the display.
-    if [ -n "${GUI_STARTED-}" ]; then
-        "$GUI_WINE_RUN" --stop 2>/dev/null || true
     fi
     if [ -n "$GUI_XVFB_PID" ]; then
         kill "$GUI_XVFB_PID" 2>/dev/null || true
@@ -79,7 +77,6 @@ gui_start_display() {
 gui_start() {
     [ -n "${DISPLAY-}" ] || { _gui_fail "no DISPLAY: call gui_start_display first"; return 1; }
     [ -z "$GUI_PID" ] || { _gui_fail "a program is already running"; return 1; }
-    GUI_STARTED=1
     "$GUI_WINE_RUN" "$@" </dev/null >"$GUI_TMP/stdout" 2>"$GUI_TMP/stderr" &
     GUI_PID=$!
 }
