@@ -6,11 +6,16 @@
 # It is made on first use; several callers may start at once (ctest -j), so setting up holds a lock.
 set -eu
 
-me=wine-run.sh
+me="wine-run.sh"
 wine=/usr/lib/wine/wine64        # the /usr/bin/wine script would nag about a missing wine32
 fail() {
     echo "$me: $*" >&2
     exit 125
+}
+# Shows the set-up log, then fails.
+fail_log() {
+    cat "$log" >&2
+    fail "$@"
 }
 
 default=
@@ -54,13 +59,13 @@ if [ ! -f "$prefix/.ready" ]; then
     mkdir -p "$prefix"
     log=$prefix.log
     echo "$me: creating the Wine prefix $prefix (about 10 s, 700 MB)" >&2
-    "$wine" wineboot -i </dev/null >"$log" 2>&1 9>&- || { cat "$log" >&2; fail "wineboot -i failed"; }
+    "$wine" wineboot -i </dev/null >"$log" 2>&1 9>&- || fail_log "wineboot -i failed"
     # Debian's Wine does not look in /usr/share/wine/fonts: without these every face is DejaVu Sans.
     mkdir -p "$prefix/drive_c/windows/Fonts"
     cp /usr/share/wine/fonts/* "$prefix/drive_c/windows/Fonts/" || fail "could not copy Wine's fonts"
     # Unmanaged windows: with no window manager, each hide or destroy would stall 2 s.
     "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f \
-        </dev/null >>"$log" 2>&1 9>&- || { cat "$log" >&2; fail "reg add failed"; }
+        </dev/null >>"$log" 2>&1 9>&- || fail_log "reg add failed"
     # The registry reaches the disk when the server exits; only then is the prefix complete.
     wineserver -w 9>&-
     grep -q '"Managed"="N"' "$prefix/user.reg" || fail "the X11 Driver setting did not reach user.reg"

@@ -2,9 +2,11 @@
 #   . tests/windows/gui.sh
 #   gui_start_display
 #   gui_start build-windows/tilzo.exe
-#   win=$(gui_wait_window 'Tilzo') && gui_client "$win"
-#   gui_click 10 20; gui_key Return; gui_screenshot "$win" shot.png
-#   gui_wait_exit 10; status=$?
+#   win=$(gui_wait_window 'Tilzo')
+#   gui_client "$win"
+#   gui_click 10 20
+#   gui_screenshot "$win" shot.png
+#   gui_wait_exit 10 || status=$?
 # Every function returns non-zero with a "gui: ..." line on stderr when it fails; every wait has a
 # time-out. The program runs through tools/wine-run.sh ($GUI_WINE_RUN), in $TILZO_WINEPREFIX.
 # Xvfb and the program are ended when the script exits. The prefix's wineserver is left running,
@@ -25,6 +27,7 @@ GUI_CY=
 GUI_CW=
 GUI_CH=
 
+# Returns 1, so "check || _gui_fail message || return" ends the calling function with 1.
 _gui_fail() {
     echo "gui: $*" >&2
     return 1
@@ -55,7 +58,7 @@ trap 'exit 130' INT TERM HUP
 
 # Starts Xvfb on a display nobody uses (it picks the number) and exports DISPLAY.
 gui_start_display() {
-    command -v Xvfb >/dev/null || { _gui_fail "Xvfb is not installed"; return 1; }
+    command -v Xvfb >/dev/null || _gui_fail "Xvfb is not installed" || return
     Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp \
         3>"$GUI_TMP/display" >"$GUI_TMP/xvfb.log" 2>&1 </dev/null &
     GUI_XVFB_PID=$!
@@ -75,8 +78,8 @@ gui_start_display() {
 
 # Starts the program in the background; its output is kept for gui_output and gui_errors.
 gui_start() {
-    [ -n "${DISPLAY-}" ] || { _gui_fail "no DISPLAY: call gui_start_display first"; return 1; }
-    [ -z "$GUI_PID" ] || { _gui_fail "a program is already running"; return 1; }
+    [ -n "${DISPLAY-}" ] || _gui_fail "no DISPLAY: call gui_start_display first" || return
+    [ -z "$GUI_PID" ] || _gui_fail "a program is already running" || return
     "$GUI_WINE_RUN" "$@" </dev/null >"$GUI_TMP/stdout" 2>"$GUI_TMP/stderr" &
     GUI_PID=$!
 }
@@ -129,7 +132,7 @@ gui_wait_gone() {
 # Makes WIN the window that gui_click addresses: sets GUI_CX, GUI_CY (the client area's top left on
 # the screen), GUI_CW and GUI_CH (its size).
 gui_client() {
-    _geo=$(xdotool getwindowgeometry --shell "$1" 2>/dev/null) || { _gui_fail "no window $1"; return 1; }
+    _geo=$(xdotool getwindowgeometry --shell "$1" 2>/dev/null) || _gui_fail "no window $1" || return
     _x=$(echo "$_geo" | sed -n 's/^X=//p')
     _y=$(echo "$_geo" | sed -n 's/^Y=//p')
     _w=$(echo "$_geo" | sed -n 's/^WIDTH=//p')
@@ -144,9 +147,9 @@ gui_client() {
 # Moves the pointer to client coordinates X Y of the window from gui_client. Without a window manager
 # the keyboard focus follows the pointer: point at a window before typing into it.
 gui_point() {
-    [ -n "$GUI_WIN" ] || { _gui_fail "call gui_client first"; return 1; }
+    [ -n "$GUI_WIN" ] || _gui_fail "call gui_client first" || return
     timeout 5 xdotool mousemove --sync $((GUI_CX + $1)) $((GUI_CY + $2)) ||
-        { _gui_fail "could not move the pointer to $1,$2"; return 1; }
+        _gui_fail "could not move the pointer to $1,$2" || return
 }
 
 # Clicks at client coordinates X Y: gui_click X Y [left|right]
@@ -157,34 +160,37 @@ gui_click() {
         *) _gui_fail "no mouse button '$3'"; return 1 ;;
     esac
     gui_point "$1" "$2" || return 1
-    xdotool click "$_b" || { _gui_fail "click $3 at $1,$2 failed"; return 1; }
+    xdotool click "$_b" || _gui_fail "click $3 at $1,$2 failed" || return
 }
 
 # Types TEXT into the window under the pointer; a short delay drops non-ASCII characters.
 gui_type() {
-    xdotool type --delay 150 -- "$1" || { _gui_fail "typing '$1' failed"; return 1; }
+    xdotool type --delay 150 -- "$1" || _gui_fail "typing '$1' failed" || return
 }
 
 # Presses and releases each key in turn: gui_key Return, gui_key ctrl+a Delete
 gui_key() {
-    xdotool key --delay 100 "$@" || { _gui_fail "keys $* failed"; return 1; }
+    xdotool key --delay 100 "$@" || _gui_fail "keys $* failed" || return
 }
 
 # KEY with Shift held: "xdotool key shift+Home" lets go of Shift before Home arrives.
 gui_shift_key() {
-    xdotool keydown shift key "$1" keyup shift || { _gui_fail "shift+$1 failed"; return 1; }
+    xdotool keydown shift key "$1" keyup shift || _gui_fail "shift+$1 failed" || return
 }
 
 # Saves a picture of the window WIN (frame included) in FILE, e.g. a .png.
 gui_screenshot() {
-    import -window "$1" "$2" 2>"$GUI_TMP/import.log" && [ -s "$2" ] ||
-        { cat "$GUI_TMP/import.log" >&2; _gui_fail "no screenshot of window $1"; return 1; }
+    if ! import -window "$1" "$2" 2>"$GUI_TMP/import.log" || [ ! -s "$2" ]; then
+        cat "$GUI_TMP/import.log" >&2
+        _gui_fail "no screenshot of window $1"
+        return 1
+    fi
 }
 
 # Waits up to SECONDS (default 10) for the program to exit and returns its exit status; on time-out
 # it ends the program and returns 124.
 gui_wait_exit() {
-    [ -n "$GUI_PID" ] || { _gui_fail "no program running"; return 1; }
+    [ -n "$GUI_PID" ] || _gui_fail "no program running" || return
     _t=${1:-10}
     _n=0
     while _gui_alive "$GUI_PID"; do

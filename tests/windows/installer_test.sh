@@ -4,7 +4,12 @@
 #   installer_test.sh tilzo-<version>-setup.exe tilzo.exe <version>
 set -eu
 
-[ $# -eq 3 ] || { echo "usage: $0 SETUP.exe tilzo.exe VERSION" >&2; exit 2; }
+die() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+[ $# -eq 3 ] || die "usage: $0 SETUP.exe tilzo.exe VERSION"
 setup=$1
 exe=$2
 version=$3
@@ -35,12 +40,12 @@ expect_value() {
 # Scores from an earlier install must outlive the uninstaller.
 appdata=$("$run" cmd /c 'echo %APPDATA%' </dev/null | tr -d '\r')
 appdata=$("$run" winepath -u "$appdata" </dev/null 2>/dev/null)
-[ -d "$appdata" ] || { echo "FAIL: no %APPDATA% folder in $TILZO_WINEPREFIX" >&2; exit 1; }
+[ -d "$appdata" ] || die "no %APPDATA% folder in $TILZO_WINEPREFIX"
 scores=$appdata/Tilzo/scores.txt
 mkdir -p "$appdata/Tilzo"
 echo "1000 Ann" >"$scores"
 
-"$run" "$setup" /S </dev/null || { echo "FAIL: the silent install exited with $?" >&2; exit 1; }
+"$run" "$setup" /S </dev/null || die "the silent install exited with $?"
 
 cmp -s "$exe" "$dir/tilzo.exe" || fail "$dir/tilzo.exe is missing or not the built one"
 [ -s "$dir/readme.txt" ] || fail "$dir/readme.txt is missing or empty"
@@ -56,7 +61,9 @@ expect_value DisplayIcon 'C:\Program Files\Tilzo\tilzo.exe,0'
 expect_value NoModify 0x1
 expect_value NoRepair 0x1
 size=$(value EstimatedSize)
-[ -n "$size" ] && [ "$((size))" -gt 0 ] || fail "EstimatedSize is '$size'"
+case $size in
+    0x0 | "") fail "EstimatedSize is '$size'" ;;
+esac
 
 # The uninstaller copies itself to %TEMP% and returns at once; the copy does the work, so this polls
 # until the folder and the key are gone. (wineserver -w would wait for good: the server is persistent.)
