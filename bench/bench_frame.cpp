@@ -1,13 +1,13 @@
 #include <benchmark/benchmark.h>
 
-#include "app/Dialogs.h"
-#include "app/PictureBox.h"
-#include "app/frmMain.h"
-#include "render/Frame.h"
+#include "core/render/Frame.h"
+#include "frontends/qt/MainWindow.h"
+#include "frontends/qt/PictureBox.h"
 
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <filesystem>
 #include <stdexcept>
 
 namespace tilzo {
@@ -19,37 +19,44 @@ public:
     void showError(QWidget*, const QString&, const QString&) override {}
 };
 
+// A folder of its own for high.dat.
+struct Folder {
+    QTemporaryDir made;
+    std::filesystem::path path = made.path().toStdString();
+};
+
 // The game window, shown, with the busiest frame there is: every cell a tile, a full
 // table, and the end message with the bonus.
 class BusyWindow {
 public:
     BusyWindow()
     {
-        window.Form_Load();
+        window.form.Form_Load();
         window.show();
         if (!QTest::qWaitForWindowExposed(&window))
             throw std::runtime_error("the game window was never exposed");
         for (int column = 0; column < BoardSize; ++column)
             for (int row = 0; row < BoardSize; ++row)
-                window.game.Map[column][row] = static_cast<std::uint8_t>(1 + (column + 2 * row) % ColourCount);
+                game().Map[column][row] = static_cast<std::uint8_t>(1 + (column + 2 * row) % ColourCount);
         for (int i = 0; i < TableSize; ++i)
-            window.scores.checkpoints(fixedName(QStringLiteral("Player %1").arg(i)), 100000 - 1000 * i);
-        window.game.Points = 123456;
-        window.game.Bonus = 5000;
-        window.game.GameOver = true;
+            window.form.scores.checkpoints(U"Player " + std::u32string(1, U'0' + i), 100000 - 1000 * i);
+        game().Points = 123456;
+        game().Bonus = 5000;
+        game().GameOver = true;
     }
+    Game& game() { return window.form.game; }
 
-    QTemporaryDir folder;
+    Folder folder;
     Random random;
     NamedPlayer dialogs;
-    frmMain window{random, dialogs, folder.path(), folder.path()};
+    MainWindow window{random, dialogs, HighScores::Folders{folder.path, {}, {}, true}};
 };
 
 void FrameComposition(benchmark::State& state)
 {
     BusyWindow busy;
     for (auto _ : state) {
-        ComposeFrame(busy.window.graphics, busy.window.game, busy.window.scores);
+        ComposeFrame(busy.window.form.graphics, busy.window.form.game, busy.window.form.scores);
         benchmark::ClobberMemory();
     }
 }
@@ -61,7 +68,7 @@ void FullFramePresented(benchmark::State& state)
 {
     BusyWindow busy;
     for (auto _ : state) {
-        busy.window.blt();
+        busy.window.form.blt();
         busy.window.picBox->repaint();
     }
     state.counters["width"] = busy.window.picBox->width();

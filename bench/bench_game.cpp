@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <new>
 
-#include "game/Game.h"
+#include "core/game/Game.h"
 
 // Every heap allocation the program makes, so that WholeGame can show that play makes none.
 static std::atomic<long> allocations{0};

@@ -5,9 +5,8 @@
 // Prints one line of names and values, times in ns of the monotonic clock:
 //   main <t> prompt <t> confirmed <t> frame <t> frame_peak_kb <kb> game_peak_kb <kb>
 // With the argument "bare", an empty window of the game's size instead: the floor.
-#include "app/Dialogs.h"
-#include "app/PictureBox.h"
-#include "app/frmMain.h"
+#include "frontends/qt/MainWindow.h"
+#include "frontends/qt/PictureBox.h"
 #include "MonotonicClock.h"
 
 #include <QApplication>
@@ -130,15 +129,15 @@ int main(int argc, char* argv[])
         QTemporaryDir folder;
         Random random;
         ModalDialogs dialogs;
-        frmMain window(random, dialogs, folder.path(), folder.path());
+        MainWindow window(random, dialogs, {folder.path().toStdString(), {}, {}, true});
         timeline.frameWidget = window.picBox;
         timeline.afterFrame = [&] {
             framePeak = peakKb();
-            playOneGame(window);
+            playOneGame(window.form);
             gamePeak = peakKb();
             QCoreApplication::exit(0);
         };
-        window.Form_Load();
+        window.form.Form_Load();
         window.show();
         if (app.exec() != 0)
             return 1;

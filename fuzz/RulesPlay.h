@@ -14,7 +14,7 @@
 #include <cstring>
 
 #include "fuzz/FuzzCheck.h"
-#include "game/Game.h"
+#include "core/game/Game.h"
 
 namespace tilzo::fuzz {
 

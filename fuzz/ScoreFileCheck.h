@@ -8,75 +8,124 @@
 // front is the file.
 #pragma once
 
+#include "core/scores/CodePage.h"
+#include "core/scores/HighScores.h"
+#include "core/scores/ScoreRecords.h"
 #include "fuzz/FuzzCheck.h"
-#include "scores/CodePage.h"
-#include "scores/HighScores.h"
-#include "scores/ScoreRecords.h"
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
-#include <QtEndian>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <string>
 
 namespace tilzo::fuzz {
 
-inline QByteArray readFile(const QString& path)
+// A folder of its own, removed with everything in it at the end.
+struct TempFolder {
+    explicit TempFolder(std::filesystem::path base = std::filesystem::temp_directory_path())
+        : path(base / ("tilzo-" + std::to_string(std::random_device{}())))
+    {
+        std::filesystem::create_directories(path);
+    }
+    ~TempFolder()
+    {
+        std::error_code error;
+        std::filesystem::remove_all(path, error);
+    }
+    std::filesystem::path path;
+};
+
+inline std::string readFile(const std::filesystem::path& path)
 {
-    QFile file(path);
-    FUZZ_CHECK(file.open(QIODevice::ReadOnly));
-    return file.readAll();
+    std::ifstream file(path, std::ios::binary);
+    FUZZ_CHECK(file.is_open());
+    return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
+inline void writeFile(const std::filesystem::path& path, std::string_view bytes)
+{
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    FUZZ_CHECK(file.write(bytes.data(), std::streamsize(bytes.size())).flush().good());
+}
+
+inline std::string littleEndian(std::int32_t value)
+{
+    std::string bytes;
+    for (int i = 0; i < 4; ++i)
+        bytes += char(std::uint32_t(value) >> (8 * i));
+    return bytes;
 }
 
 // One record as the file stores it: the name's bytes cut or padded with spaces to 20, then the score.
-inline QByteArray record(const QByteArray& name, std::int32_t score)
+inline std::string record(std::string name, std::int32_t score)
 {
-    char bytes[4];
-    qToLittleEndian(score, bytes);
-    return name.left(NameLength).leftJustified(NameLength, ' ') + QByteArray(bytes, 4);
+    name.resize(NameLength, ' ');
+    return name + littleEndian(score);
+}
+
+inline std::int32_t scoreAt(std::string_view bytes, std::size_t at)
+{
+    return std::int32_t(std::uint32_t(std::uint8_t(bytes[at])) | std::uint32_t(std::uint8_t(bytes[at + 1])) << 8
+                        | std::uint32_t(std::uint8_t(bytes[at + 2])) << 16
+                        | std::uint32_t(std::uint8_t(bytes[at + 3])) << 24);
 }
 
 // The table in memory is the one the records hold.
-inline void checkTable(const HighScores& scores, const QByteArray& records)
+inline void checkTable(const HighScores& scores, std::string_view records)
 {
-    for (int k = 0; k < TableSize; ++k)
-        FUZZ_CHECK(record(toCodePage(scores[k].Name), scores[k].Score) == records.sliced(k * RecordSize, RecordSize));
+    for (int k = 0; k < TableSize; ++k) {
+        const std::string name(scores[k].Name.begin(), scores[k].Name.end());
+        FUZZ_CHECK(record(name, scores[k].Score) == records.substr(k * RecordSize, RecordSize));
+    }
 }
 
-inline void checkScoreFile(QByteArrayView input)
+inline void checkScoreFile(std::string_view input)
 {
     std::int32_t points = 0;
-    if (input.size() >= 4) points = qFromLittleEndian<std::int32_t>(input.last(4).data()), input.chop(4);
+    if (input.size() >= 4) {
+        points = scoreAt(input, input.size() - 4);
+        input.remove_suffix(4);
+    }
     const std::uint8_t control = input.empty() ? 0 : std::uint8_t(input.back());
-    input.chop(input.empty() ? 0 : 1);
-    const QByteArrayView typed = input.last(std::min<qsizetype>(control & 0x1F, input.size()));
-    input.chop(typed.size());
+    input.remove_suffix(input.empty() ? 0 : 1);
+    const std::string_view typed = input.substr(input.size() - std::min<std::size_t>(control & 0x1F, input.size()));
+    input.remove_suffix(typed.size());
     // The prompt hands over a fixed-length text.
-    const QString name = fixedName(control & 0x20 ? QString::fromUtf8(typed) : fromCodePage(typed));
+    std::u32string name;
+    for (const char byte : typed)
+        name += fromCodePage(byte);
+    name = fixedText(control & 0x20 ? fromUtf8(typed) : name);
 
     // On tmpfs a save's fsync costs next to nothing.
-    static QTemporaryDir folder(QDir("/dev/shm").exists() ? "/dev/shm/tilzo-fuzz-XXXXXX" : QDir::tempPath() + "/fuzz-XXXXXX");
-    const QString path = folder.filePath("high.dat");
-    if (QFile file(path); !file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(input.data(), input.size()) != input.size()) FUZZ_CHECK(false);
+    static TempFolder folder(std::filesystem::exists("/dev/shm") ? "/dev/shm" : std::filesystem::temp_directory_path());
+    const std::filesystem::path path = folder.path / "high.dat";
+    writeFile(path, input);
     // Missing bytes of the five records read as zero; bytes past them are kept.
-    QByteArray records = input.first(std::min<qsizetype>(input.size(), RecordsSize)).toByteArray();
+    std::string records(input.substr(0, RecordsSize));
     records.resize(RecordsSize, '\0');
-    const QByteArray tail = input.sliced(std::min<qsizetype>(input.size(), RecordsSize)).toByteArray();
+    const std::string tail(input.substr(std::min<std::size_t>(input.size(), RecordsSize)));
 
     int reports = 0;
-    HighScores scores(folder.path(), QString(), [&reports](const QString&) { ++reports; });
+    HighScores scores({folder.path, {}, {}, true}, [&reports](const std::string&) { ++reports; });
     scores.GetPoints();
     checkTable(scores, records);
     scores.checkpoints(name, points);
     int place = 0;
-    while (place < TableSize && points <= qFromLittleEndian<std::int32_t>(records.constData() + place * RecordSize + NameLength)) ++place;
-    if (place < TableSize)
-        records = records.first(place * RecordSize) + record(toCodePage(name), points)
-                + records.sliced(place * RecordSize, (TableSize - 1 - place) * RecordSize);
-    FUZZ_CHECK(readFile(path) == (place < TableSize ? records + tail : input.toByteArray()));
+    while (place < TableSize && points <= scoreAt(records, place * RecordSize + NameLength))
+        ++place;
+    if (place < TableSize) {
+        const NameBytes stored = nameBytes(name);
+        records = records.substr(0, place * RecordSize) + record(std::string(stored.begin(), stored.end()), points)
+                + records.substr(place * RecordSize, (TableSize - 1 - place) * RecordSize);
+    }
+    FUZZ_CHECK(readFile(path) == (place < TableSize ? records + tail : std::string(input)));
     checkTable(scores, records);
     if (control & 0x40) {
         scores.resetpoints();
-        records = record("Anynomous1", 0).repeated(TableSize);
+        records.clear();
+        for (int k = 0; k < TableSize; ++k)
+            records += record("Anynomous1", 0);
         FUZZ_CHECK(readFile(path) == records + tail);
     }
     FUZZ_CHECK(reports == 0);

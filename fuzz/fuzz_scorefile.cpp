@@ -2,6 +2,6 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    tilzo::fuzz::checkScoreFile(QByteArrayView(reinterpret_cast<const char*>(data), qsizetype(size)));
+    tilzo::fuzz::checkScoreFile(std::string_view(reinterpret_cast<const char*>(data), size));
     return 0;
 }

@@ -9,7 +9,6 @@
 
 #include <chrono>
 #include <csignal>
-#include <random>
 #include <thread>
 
 namespace tilzo {
@@ -17,16 +16,20 @@ namespace tilzo {
 TEST(TornSave, KilledSaverLeavesTheOldOrTheNewTable)
 {
     // On tmpfs a save takes microseconds, not a disk's milliseconds, so more kills land inside one.
-    QTemporaryDir folder(QDir("/dev/shm").exists() ? "/dev/shm/tilzo-torn-XXXXXX" : QDir::tempPath() + "/torn-XXXXXX");
-    QString problem;
-    const std::optional<ScoreFile> file = ScoreFile::in(folder.path(), problem);
-    ASSERT_TRUE(file) << problem.toStdString();
+    fuzz::TempFolder folder(std::filesystem::exists("/dev/shm") ? "/dev/shm" : std::filesystem::temp_directory_path());
+    std::string problem;
+    const std::optional<ScoreFile> file = ScoreFile::in(folder.path, problem);
+    ASSERT_TRUE(file) << problem;
     ScoreTable tables[2];
-    for (int i = 0; i < TableSize; ++i) tables[0][i] = {fixedName("First"), 900 - i}, tables[1][i] = {fixedName("Second"), 500 - i};
-    const QByteArray tail(" written by someone else, kept by every save"), saved[] = {writeRecords(tables[0]) + tail, writeRecords(tables[1]) + tail};
-    if (QFile start(file->path()); !start.open(QIODevice::WriteOnly) || start.write(QByteArray(RecordsSize, ' ') + tail) <= 0) FAIL();
+    for (int i = 0; i < TableSize; ++i) {
+        tables[0][i] = {nameBytes(U"First"), 900 - i};
+        tables[1][i] = {nameBytes(U"Second"), 500 - i};
+    }
+    const std::string tail(" written by someone else, kept by every save");
+    const std::string saved[] = {writeRecords(tables[0]) + tail, writeRecords(tables[1]) + tail};
+    fuzz::writeFile(file->path(), std::string(RecordsSize, ' ') + tail);
     const auto began = std::chrono::steady_clock::now();
-    ASSERT_TRUE(file->save(tables[0]).isEmpty());
+    ASSERT_EQ(file->save(tables[0]), "");
     const auto oneSave = std::chrono::steady_clock::now() - began;
 
     std::mt19937 random(std::random_device{}());
@@ -35,17 +38,22 @@ TEST(TornSave, KilledSaverLeavesTheOldOrTheNewTable)
         const int held = fuzz::readFile(file->path()) == saved[1];
         const pid_t saver = ::fork();
         if (saver == 0)  // saves the other table, then each in turn, until killed
-            for (int next = 1 - held;; next = 1 - next) file->save(tables[next]);
+            for (int next = 1 - held;; next = 1 - next)
+                file->save(tables[next]);
         // Later kills wait longer, so some saves end even on a loaded machine.
         std::this_thread::sleep_for(oneSave * (random() % 1000) * (2 + kill / 10) / 1000);
-        ::kill(saver, SIGKILL), ::waitpid(saver, nullptr, 0);
-        const QByteArray now = fuzz::readFile(file->path());
-        ASSERT_TRUE(now == saved[0] || now == saved[1]) << "after kill " << kill << ": " << now.toHex().toStdString();
+        ::kill(saver, SIGKILL);
+        ::waitpid(saver, nullptr, 0);
+        const std::string now = fuzz::readFile(file->path());
+        ASSERT_TRUE(now == saved[0] || now == saved[1]) << "after kill " << kill;
         ++outcomes[(now == saved[1]) != held];
         // Every forked saver draws the same temporary names, so those killed saves leave would soon be all taken.
-        for (const QString& name : QDir(folder.path()).entryList({"high.dat.*"}, QDir::Files)) QFile::remove(folder.filePath(name));
+        for (const auto& entry : std::filesystem::directory_iterator(folder.path))
+            if (entry.path().filename() != "high.dat")
+                std::filesystem::remove(entry.path());
     }
-    EXPECT_TRUE(outcomes[0] > 0 && outcomes[1] > 0) << "kills before a save's end: " << outcomes[0] << ", after: " << outcomes[1];
+    EXPECT_GT(outcomes[0], 0) << "no kill came before a save's end";
+    EXPECT_GT(outcomes[1], 0) << "no kill came after a save's end";
 }
 
 } // namespace tilzo

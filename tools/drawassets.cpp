@@ -1,19 +1,45 @@
 // Draws Tilzo's artwork: the background (100.bmp), the five tiles (101.bmp), the window icon
-// (icon.png) and the desktop icons (icons/<size>.png). Everything is drawn from shapes and pixel glyphs defined here, never from
-// system fonts, so the output is the same on every machine.
+// (icon.png), the desktop icons (icons/<size>.png) and the Windows program's icon (tilzo.ico).
+// These are drawn from shapes and pixel glyphs defined here, never from system fonts, so they come
+// out the same on every machine.
+// It also writes glyphs.inc, the frame's text font for core/render/Font.cpp: it is measured from
+// how Qt draws the frame's font (Verdana at 11 px, unsmoothed) on this machine, so it follows the
+// installed fonts and must be regenerated if they change.
+#include "core/scores/CodePage.h"
+
+#include <QBuffer>
 #include <QColor>
 #include <QDir>
+#include <QFile>
+#include <QFontInfo>
+#include <QFontMetricsF>
+#include <QGlyphRun>
+#include <QGuiApplication>
 #include <QImage>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+#include <QRawFont>
 #include <QString>
+#include <QTextLayout>
+#include <QtEndian>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <map>
+#include <set>
+#include <stdexcept>
+#include <vector>
 
 namespace tilzo {
 namespace {
+
+// Code-page bytes as the text Qt lays out, decoded by the game's own table.
+QString decoded(const QByteArray& bytes)
+{
+    return QString::fromStdString(codePageToUtf8(bytes.toStdString()));
+}
 
 constexpr int FrameWidth = 364;
 constexpr int FrameHeight = 420;
@@ -358,12 +384,389 @@ QImage desktopIcon(int size)
     return image;
 }
 
+// ---- The text font -------------------------------------------------------------------------
+
+// The frame's text as Qt draws it: Verdana, 8 points as at 96 dpi, regular, unsmoothed, each
+// text a string of code-page bytes. glyphs.inc holds what it takes to draw
+// the same pixels without Qt, all of it measured through Qt rather than read from the font file,
+// so whatever Qt does (its fallback font, hinting, kerning, ligatures) is what gets recorded.
+QFont textFont()
+{
+    QFont font;
+    font.setBold(false);
+    font.setPixelSize(11);
+    font.setFamily(QStringLiteral("Verdana"));
+    font.setStyleStrategy(QFont::NoAntialias);
+    return font;
+}
+
+// Qt places glyphs in 64ths of a pixel; in those units every sum below is exact.
+constexpr int Subpixels = 64;
+// Rows are written as 16-bit masks.
+constexpr int MaxInkWidth = 16;
+// How glyphs.inc marks the two bytes that are not glyphs.
+constexpr int SkipByte = -1;
+constexpr int TabByte = -2;
+
+struct FontGlyph {
+    QByteArray bytes;        // a text Qt draws as this glyph alone
+    std::vector<int> parts;  // the glyphs a ligature replaces, or just this glyph
+    int advance = 0;         // in 64ths
+    int left = 0, top = 0;   // of the ink, from the pen on the baseline
+    int width = 0, height = 0;
+    std::vector<quint32> rows;  // bit x is column x from the left
+};
+
+struct FontLigature {
+    std::vector<int> parts;
+    int glyph;
+};
+
+class FontMeasure {
+public:
+    explicit FontMeasure(const QFont& font) : font_(font), metrics_(font) {}
+
+    int advance(const QByteArray& bytes) const
+    {
+        const double width = metrics_.horizontalAdvance(decoded(bytes)) * Subpixels;
+        if (width != std::round(width))
+            throw std::runtime_error("an advance off the 64ths grid");
+        return int(width);
+    }
+
+    // The glyphs Qt shapes `bytes` into, by font and index, less those it never prints.
+    QStringList glyphs(const QByteArray& bytes) const
+    {
+        QTextLayout layout(decoded(bytes), font_);
+        layout.beginLayout();
+        layout.createLine();
+        layout.endLayout();
+        QStringList keys;
+        for (const QGlyphRun& run : layout.glyphRuns()) {
+            const QString font = run.rawFont().familyName() + u'/' + run.rawFont().styleName() + u'/';
+            for (const quint32 index : run.glyphIndexes())
+                keys += font + QString::number(index);
+        }
+        return keys;
+    }
+
+    // The ink of `bytes` drawn as Surface::drawText draws it, from the pen on the baseline.
+    void ink(FontGlyph& glyph) const
+    {
+        constexpr int Margin = 32;
+        QImage image(3 * Margin, 2 * Margin, QImage::Format_RGB32);
+        image.fill(Qt::black);
+        {
+            QPainter p(&image);
+            p.setFont(font_);
+            p.setPen(Qt::white);
+            p.drawText(QPoint(Margin, Margin), decoded(glyph.bytes));
+        }
+        QRect box;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                const QRgb pixel = image.pixel(x, y);
+                if (pixel != qRgb(255, 255, 255) && pixel != qRgb(0, 0, 0))
+                    throw std::runtime_error("a glyph drawn with blended pixels");
+                if (pixel != qRgb(0, 0, 0))
+                    box |= QRect(x, y, 1, 1);
+            }
+        }
+        if (box.isEmpty())
+            return;
+        if (!image.rect().adjusted(1, 1, -1, -1).contains(box))
+            throw std::runtime_error("a glyph larger than its picture");
+        if (box.width() > MaxInkWidth)
+            throw std::runtime_error("a glyph wider than a row mask");
+        glyph.left = box.left() - Margin;
+        glyph.top = box.top() - Margin;
+        glyph.width = box.width();
+        glyph.height = box.height();
+        for (int y = box.top(); y <= box.bottom(); ++y) {
+            quint32 row = 0;
+            for (int x = 0; x < box.width(); ++x)
+                row |= quint32(image.pixel(box.left() + x, y) != qRgb(0, 0, 0)) << x;
+            glyph.rows.push_back(row);
+        }
+    }
+
+private:
+    QFont font_;
+    QFontMetricsF metrics_;
+};
+
+// Glyphs after ligatures: at each glyph the first ligature that matches, longest first.
+std::vector<int> ligated(const std::vector<int>& glyphs, const std::vector<FontLigature>& ligatures)
+{
+    std::vector<int> out;
+    for (std::size_t i = 0; i < glyphs.size();) {
+        int glyph = glyphs[i];
+        std::size_t length = 1;
+        for (const FontLigature& ligature : ligatures) {
+            const std::size_t end = i + ligature.parts.size();
+            const auto& parts = ligature.parts;
+            if (end <= glyphs.size() && std::equal(parts.begin(), parts.end(), glyphs.begin() + i)) {
+                glyph = ligature.glyph;
+                length = ligature.parts.size();
+                break;
+            }
+        }
+        out.push_back(glyph);
+        i += length;
+    }
+    return out;
+}
+
+QByteArray fontSource()
+{
+    const QFont font = textFont();
+    const FontMeasure measure(font);
+    std::vector<FontGlyph> glyphs;
+    std::map<QString, int> glyphByKey;
+    auto glyphFor = [&](const QString& key, const QByteArray& bytes, std::vector<int> parts) {
+        if (const auto found = glyphByKey.find(key); found != glyphByKey.end())
+            return found->second;
+        const int id = int(glyphs.size());
+        FontGlyph glyph;
+        glyph.bytes = bytes;
+        glyph.parts = parts.empty() ? std::vector<int>{id} : parts;
+        glyph.advance = measure.advance(bytes);
+        measure.ink(glyph);
+        glyphs.push_back(glyph);
+        glyphByKey.emplace(key, id);
+        return id;
+    };
+
+    // A pair the font kerns tells the bytes kerning passes over from those that end it.
+    QByteArray kerned;
+    for (int a = '!'; a <= '~' && kerned.isEmpty(); ++a) {
+        for (int b = '!'; b <= '~' && kerned.isEmpty(); ++b) {
+            const QByteArray pair = QByteArray(1, char(a)) + char(b);
+            if (measure.glyphs(pair).size() == 2
+                && measure.advance(pair) != measure.advance(pair.left(1)) + measure.advance(pair.mid(1)))
+                kerned = pair;
+        }
+    }
+    if (kerned.isEmpty())
+        throw std::runtime_error("no kerned pair");
+
+    std::set<int> blank;
+    int byteGlyphs[256];
+    byteGlyphs[0] = SkipByte;  // zero bytes never reach the text
+    int tabStop = 0;
+    for (int b = 1; b < 256; ++b) {
+        const QByteArray bytes(1, char(b));
+        if (decoded(bytes) == u"\t") {
+            byteGlyphs[b] = TabByte;
+            tabStop = measure.advance(bytes);
+            continue;
+        }
+        if (measure.advance(bytes) == 0) {
+            // Nothing printed: either a glyph that still parts a kerned pair, or nothing at all.
+            const QByteArray between = kerned.left(1) + bytes + kerned.mid(1);
+            if (measure.advance(between) == measure.advance(kerned)) {
+                byteGlyphs[b] = SkipByte;
+                continue;
+            }
+            byteGlyphs[b] = glyphFor(QStringLiteral("blank %1").arg(b), bytes, {});
+            if (!glyphs[byteGlyphs[b]].rows.empty())
+                throw std::runtime_error("ink from a byte without an advance");
+            blank.insert(byteGlyphs[b]);
+            continue;
+        }
+        const QStringList keys = measure.glyphs(bytes);
+        if (keys.size() != 1)
+            throw std::runtime_error("a byte not shaped into one glyph");
+        byteGlyphs[b] = glyphFor(keys.front(), bytes, {});
+        if (glyphs[byteGlyphs[b]].advance != measure.advance(bytes))
+            throw std::runtime_error("one glyph with two advances");
+    }
+    if (tabStop <= 0)
+        throw std::runtime_error("no tab stop");
+
+    // Ligatures of two printed glyphs, then each one longer by a glyph, as long as there are any.
+    // (A blank glyph is never printed, so next to one a glyph would pass for a ligature.)
+    std::vector<int> printed;
+    for (int g = 0; g < int(glyphs.size()); ++g)
+        if (!blank.contains(g))
+            printed.push_back(g);
+    std::vector<FontLigature> ligatures;
+    std::vector<std::vector<int>> shorter;
+    for (const int a : printed)
+        shorter.push_back({a});
+    while (!shorter.empty()) {
+        if (shorter.front().size() >= 8)
+            throw std::runtime_error("ligatures without end");
+        std::vector<std::vector<int>> found;
+        for (const std::vector<int>& start : shorter) {
+            QByteArray startBytes;
+            for (const int part : start)
+                startBytes += glyphs[part].bytes;
+            for (const int b : printed) {
+                const QByteArray bytes = startBytes + glyphs[b].bytes;
+                const QStringList keys = measure.glyphs(bytes);
+                if (keys.size() != 1)
+                    continue;
+                std::vector<int> parts = start;
+                parts.push_back(b);
+                ligatures.push_back({parts, glyphFor(keys.front(), bytes, parts)});
+                found.push_back(parts);
+            }
+        }
+        shorter = found;
+    }
+    const auto longer = [](const FontLigature& x, const FontLigature& y) { return x.parts.size() > y.parts.size(); };
+    std::stable_sort(ligatures.begin(), ligatures.end(), longer);
+
+    // Kerning between every two glyphs that can stand side by side.
+    struct Kern {
+        int first, second, delta;
+    };
+    std::vector<Kern> kerning;
+    for (int a = 0; a < int(glyphs.size()); ++a) {
+        for (int b = 0; b < int(glyphs.size()); ++b) {
+            std::vector<int> parts = glyphs[a].parts;
+            parts.insert(parts.end(), glyphs[b].parts.begin(), glyphs[b].parts.end());
+            if (ligated(parts, ligatures) != std::vector<int>{a, b})
+                continue;
+            const int pair = measure.advance(glyphs[a].bytes + glyphs[b].bytes);
+            const int delta = pair - glyphs[a].advance - glyphs[b].advance;
+            if (delta != 0)
+                kerning.push_back({a, b, delta});
+        }
+    }
+
+    const QFontMetrics wholePixels(font);
+    const QFontInfo info(font);
+    const QByteArray head = QRawFont::fromFont(font).fontTable("head");
+    const double revision = head.size() >= 8 ? qFromBigEndian<qint32>(head.constData() + 4) / 65536.0 : 0;
+
+    QByteArray out;
+    auto line = [&out](const QString& text) { out += text.toUtf8() + '\n'; };
+    line(QStringLiteral(R"(// Generated by tools/drawassets; do not edit. The frame's text font as Qt draws it
+// ("Verdana", 11 pixels, unsmoothed) where it ran: %1 %2, font revision %3.
+// Advances, kerning and the tab stop are in 64ths of a pixel; a glyph's ink starts at the
+// pen's whole pixel, rounded down, plus its left and top, which count from the baseline.)")
+             .arg(info.family(), info.styleName(), QString::number(revision, 'f', 3)));
+    line(QString());
+    line(QStringLiteral("constexpr int TextAscent = %1;").arg(wholePixels.ascent()));
+    line(QStringLiteral("constexpr int TextLineHeight = %1;").arg(wholePixels.height()));
+    line(QStringLiteral("constexpr int TabStop = %1;").arg(tabStop));
+    line(QString());
+    line(QStringLiteral("// The glyph of each byte; Skip: as if the byte were not there; Tab: on to the next tab stop."));
+    line(QStringLiteral("constexpr std::int16_t ByteGlyphs[256] = {"));
+    for (int b = 0; b < 256; b += 16) {
+        QStringList row;
+        for (int k = b; k < b + 16; ++k)
+            row += byteGlyphs[k] == SkipByte  ? QStringLiteral("Skip")
+                   : byteGlyphs[k] == TabByte ? QStringLiteral("Tab")
+                                              : QString::number(byteGlyphs[k]);
+        line(QStringLiteral("    %1,").arg(row.join(QStringLiteral(", "))));
+    }
+    line(QStringLiteral("};"));
+    line(QString());
+    line(QStringLiteral("// {advance, left, top, width, height, first row in GlyphRows}, and the bytes drawn as it."));
+    line(QStringLiteral("constexpr GlyphShape GlyphShapes[%1] = {").arg(glyphs.size()));
+    int firstRow = 0;
+    for (const FontGlyph& glyph : glyphs) {
+        QStringList bytes;
+        for (const char c : glyph.bytes)
+            bytes += QStringLiteral("%1").arg(uchar(c), 2, 16, QLatin1Char('0'));
+        line(QStringLiteral("    {%1, %2, %3, %4, %5, %6},  // %7")
+                 .arg(glyph.advance).arg(glyph.left).arg(glyph.top).arg(glyph.width).arg(glyph.height).arg(firstRow)
+                 .arg(bytes.join(u' ')));
+        firstRow += glyph.height;
+    }
+    line(QStringLiteral("};"));
+    line(QString());
+    line(QStringLiteral("// Each glyph's ink, top row first; bit x is column x from the left."));
+    line(QStringLiteral("constexpr std::uint16_t GlyphRows[%1] = {").arg(firstRow));
+    QStringList rows;
+    for (const FontGlyph& glyph : glyphs)
+        for (const quint32 row : glyph.rows)
+            rows += QStringLiteral("0x%1").arg(row, 0, 16);
+    for (qsizetype k = 0; k < rows.size(); k += 12)
+        line(QStringLiteral("    %1,").arg(rows.mid(k, 12).join(QStringLiteral(", "))));
+    line(QStringLiteral("};"));
+    line(QString());
+    line(QStringLiteral("// {length, glyphs replaced, ligature}: at each glyph the first that matches is taken."));
+    line(QStringLiteral("constexpr LigatureRule Ligatures[%1] = {").arg(ligatures.size()));
+    for (const FontLigature& ligature : ligatures) {
+        QStringList parts;
+        for (const int part : ligature.parts)
+            parts += QString::number(part);
+        const QString text = QStringLiteral("    {%1, {%2}, %3},").arg(ligature.parts.size());
+        line(text.arg(parts.join(QStringLiteral(", "))).arg(ligature.glyph));
+    }
+    line(QStringLiteral("};"));
+    line(QString());
+    line(QStringLiteral("// {first glyph, second glyph, change to the first's advance}, in that order."));
+    line(QStringLiteral("constexpr KerningPair Kerning[%1] = {").arg(kerning.size()));
+    for (std::size_t k = 0; k < kerning.size(); k += 6) {
+        QStringList pairs;
+        for (std::size_t j = k; j < std::min(kerning.size(), k + 6); ++j)
+            pairs += QStringLiteral("{%1, %2, %3}").arg(kerning[j].first).arg(kerning[j].second).arg(kerning[j].delta);
+        line(QStringLiteral("    %1,").arg(pairs.join(QStringLiteral(", "))));
+    }
+    line(QStringLiteral("};"));
+    return out;
+}
+
+bool saveFont(const QDir& folder, const QString& name)
+{
+    const QString path = folder.filePath(name);
+    QByteArray source;
+    try {
+        source = fontSource();
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "tilzo_drawassets: cannot measure the text font: %s\n", error.what());
+        return false;
+    }
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(source) == source.size() && file.flush())
+        return true;
+    std::fprintf(stderr, "tilzo_drawassets: cannot write %s\n", qPrintable(path));
+    return false;
+}
+
 bool save(const QImage& image, const QDir& folder, const QString& name, const char* format)
 {
     const QString path = folder.filePath(name);
     if (image.save(path, format))
         return true;
     std::fprintf(stderr, "tilzo_drawassets: cannot write %s\n", qPrintable(path));
+    return false;
+}
+
+// The Windows program's icon: every size of the desktop icon, each stored as a PNG, which
+// Windows has read inside .ico files since Vista.
+bool saveWindowsIcon(const QDir& folder, const QString& name)
+{
+    const int sizes[] = {16, 24, 32, 48, 64, 128, 256};
+    const int count = int(std::size(sizes));
+    QByteArray head;
+    QByteArray images;
+    const auto put16 = [&head](int value) { head.append(char(value & 0xFF)).append(char(value >> 8)); };
+    const auto put32 = [&](int value) { put16(value & 0xFFFF), put16(value >> 16); };
+    put16(0);
+    put16(1);  // an icon
+    put16(count);
+    for (const int size : sizes) {
+        QByteArray png;
+        QBuffer buffer(&png);
+        if (!buffer.open(QIODevice::WriteOnly) || !desktopIcon(size).save(&buffer, "PNG"))
+            return false;
+        head.append(char(size % 256)).append(char(size % 256)).append(2, '\0');  // 256 is written 0
+        put16(1);
+        put16(32);
+        put32(int(png.size()));
+        put32(6 + 16 * count + int(images.size()));
+        images += png;
+    }
+    QFile file(folder.filePath(name));
+    if (file.open(QIODevice::WriteOnly) && file.write(head + images) == head.size() + images.size())
+        return true;
+    std::fprintf(stderr, "cannot write %s\n", qPrintable(file.fileName()));
     return false;
 }
 
@@ -384,5 +787,11 @@ int main(int argc, char** argv)
     bool icons = folder.mkpath("icons");
     for (const int size : {16, 22, 24, 32, 48, 64, 128, 256})
         icons = icons && save(desktopIcon(size), folder, QString("icons/%1.png").arg(size), "PNG");
-    return written && icons ? 0 : 1;
+    icons = icons && saveWindowsIcon(folder, "tilzo.ico");
+    // Text needs an application and a platform, any platform as they all draw it alike. Only
+    // now: with a screen, new pictures would take its resolution instead of their own.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    const QGuiApplication app(argc, argv);
+    return written && icons && saveFont(folder, "glyphs.inc") ? 0 : 1;
 }

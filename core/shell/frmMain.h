@@ -1,0 +1,52 @@
+#pragma once
+
+#include "core/game/Game.h"
+#include "core/render/Graphics.h"
+#include "core/scores/HighScores.h"
+#include "core/shell/Frontend.h"
+
+#include <array>
+#include <string>
+
+namespace tilzo {
+
+// Key codes the handlers take, as Windows numbers its virtual keys.
+enum Key { Escape = 27, Space = 32, Home = 36 };
+// Mouse buttons and the modifier mask: 1 Shift, 2 Ctrl, 4 Alt, added together.
+enum Button { LeftButton = 1, RightButton = 2, MiddleButton = 4 };
+constexpr int ShiftMask = 1;
+
+// The game's one window, whatever toolkit shows it: all game state, and the handlers
+// the front end calls for the window's events, each running to completion.
+class frmMain {
+public:
+    frmMain(Frontend& frontend, Random& random, HighScores::Folders folders);
+
+    // Start-up; throws DrawError when the pictures cannot be made.
+    void Form_Load();
+    void Form_Resize();
+    void Form_KeyDown(int keyCode);
+    void Form_KeyUp(int keyCode, int shift);
+    // x and y are pixels of the frame, whatever size it is shown at.
+    void picBox_MouseDown(int button, int shift, double x, double y);
+    void picBox_Paint();
+    void blt();
+
+    Game game;
+    HighScores scores;
+    Graphics graphics;
+    std::u32string PlayerName = std::u32string(NameLength, U'\0');
+    bool Initialized = false;
+
+private:
+    void init();
+
+    Frontend& frontend_;
+    Random& random_;
+    // A release acts only on a key this window saw go down: the release of the key
+    // that closed a dialog belongs to that dialog.
+    std::array<bool, 256> keysDown_{};
+    bool ending_ = false;
+};
+
+} // namespace tilzo

@@ -1,0 +1,62 @@
+#include "CommandLine.h"
+#include "Dialogs.h"
+#include "MainWindow.h"
+#include "os/Files.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QIcon>
+
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
+#include <optional>
+
+namespace {
+
+// Qt says why it cannot reach a display in several lines and then aborts. One line and
+// status 1 is what a player or a script should see.
+void startUpMessages(QtMsgType type, const QMessageLogContext&, const QString&)
+{
+    if (type != QtFatalMsg)
+        return;
+    std::fputs("tilzo: no display could be opened\n", stderr);
+    std::_Exit(1);
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    // Before QApplication, which needs a display: --help and --version must not.
+    if (const std::optional<int> status = tilzo::handleCommandLine(argc, argv))
+        return *status;
+    const QtMessageHandler qtMessages = qInstallMessageHandler(startUpMessages);
+    QApplication app(argc, argv);
+    qInstallMessageHandler(qtMessages);
+    QApplication::setApplicationName(QStringLiteral("tilzo"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.tilzo.Tilzo"));
+    // Every size of the desktop icon, so the name prompt and the task bar show it sharp too.
+    QIcon icon;
+    for (const QFileInfo& file : QDir(QStringLiteral(":/icons/app")).entryInfoList())
+        icon.addFile(file.filePath());
+    QApplication::setWindowIcon(icon);
+
+    tilzo::Random random;
+    tilzo::ModalDialogs dialogs;
+    tilzo::HighScores::Folders folders;
+    folders.program = tilzo::os::programDir();
+    folders.user = tilzo::os::userDataDir(folders.userProblem);
+    folders.besideProgram = !tilzo::os::isInstalledCopy(folders.program);
+    tilzo::MainWindow window(random, dialogs, std::move(folders));
+    QObject::connect(&window, &tilzo::MainWindow::quitRequested, &app, [] { QCoreApplication::exit(0); });
+    try {
+        window.form.Form_Load();
+    } catch (const std::exception& error) {
+        // Start-up cannot go on without its pictures: say why and leave.
+        dialogs.showError(nullptr, QString::fromUtf8(error.what()), QStringLiteral("Tilzo"));
+        return 1;
+    }
+    window.show();
+    return app.exec();
+}
