@@ -4,6 +4,12 @@ JOBS     ?= -j2
 PACKAGES := cmake make g++ qt6-base-dev libgtest-dev libbenchmark-dev fonts-dejavu-core \
             clang libclang-rt-14-dev \
             dpkg-dev file appstream desktop-file-utils groff-base lintian
+# The Windows build: cross compiler, Wine and a virtual display to test it, NSIS to package it.
+# Without recommends, which for Wine would pull in far more.
+WIN_PACKAGES := cmake make g++-mingw-w64-x86-64-posix googletest wine64 wine fonts-wine nsis \
+                xvfb xdotool x11-utils imagemagick
+WIN_BUILD    ?= $(BUILD)-windows
+WIN_RUN       = tools/wine-run.sh --default-prefix $(abspath $(WIN_BUILD))/wineprefix
 
 # The whole suite a second time under AddressSanitizer and UBSan; the first finding fails it.
 SANITIZE := -O1 -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer
@@ -14,7 +20,7 @@ SAN_ENV  := ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:detect_stack_use_after_r
 FUZZ_TIME      ?= 180
 TEST_FUZZ_TIME ?= 30
 
-.PHONY: run test package sanitize fuzz bench deps configure build
+.PHONY: run test package sanitize fuzz bench deps configure build windows windows-deps windows-test
 
 run: build
 	$(BUILD)/tilzo
@@ -23,6 +29,19 @@ test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure $(JOBS)
 	@$(MAKE) --no-print-directory sanitize
 	@$(MAKE) --no-print-directory fuzz FUZZ_TIME=$(TEST_FUZZ_TIME)
+	@$(MAKE) --no-print-directory windows-test
+
+# tilzo.exe, build-windows/tilzo-<version>-windows.zip and build-windows/tilzo-<version>-setup.exe,
+# cross-built; the Wine prefix the tests run in is made meanwhile.
+windows: windows-deps
+	cmake -S . -B $(WIN_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release
+	$(WIN_RUN) cmd /c exit 0 </dev/null >$(WIN_BUILD)/wineprefix.log 2>&1 &
+	cmake --build $(WIN_BUILD) $(JOBS)
+
+# The core's tests under Wine, then the program and its installer driven on a virtual display.
+windows-test: windows
+	cd $(WIN_BUILD) && ctest --output-on-failure $(JOBS); \
+	    status=$$?; cd $(CURDIR) && $(WIN_RUN) --stop; exit $$status
 
 # The Debian package, build/tilzo_<version>_<arch>.deb; `lintian build/tilzo_*.deb` checks it.
 package: build
@@ -68,12 +87,17 @@ bench: deps
 	fi
 
 # Installs only what is missing, as root or through sudo; costs a few dpkg look-ups otherwise.
-deps:
-	@missing=$$(for p in $(PACKAGES); do \
+install_missing = @missing=$$(for p in $(1); do \
 	    dpkg-query -W -f='$${db:Status-Status}' $$p 2>/dev/null | grep -qx installed || echo $$p; done); \
 	if [ -n "$$missing" ]; then \
 	    echo "Installing Debian packages:" $$missing; \
 	    if [ "$$(id -u)" -eq 0 ]; then sudo=; else sudo=sudo; fi; \
 	    $$sudo apt-get update -q && \
-	    $$sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -q $$missing; \
+	    $$sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -q $(2) $$missing; \
 	fi
+
+deps:
+	$(call install_missing,$(PACKAGES))
+
+windows-deps:
+	$(call install_missing,$(WIN_PACKAGES),--no-install-recommends)

@@ -81,7 +81,7 @@ TEST_F(Scores, AScoreKeptWhenItsSaveFailedIsSavedByTheNextSave)
     const auto began = std::chrono::steady_clock::now();
     enter(scores, "Kept", 4720);
     EXPECT_LT(std::chrono::steady_clock::now() - began, std::chrono::seconds(1)) << "waited for a lock";
-    ASSERT_EQ(reports.size(), 1u);
+    ASSERT_EQ(reports.size(), 1u) << reports.back();
     EXPECT_NE(reports[0].find("high.dat.lock is not a lock file. The table is kept"), std::string::npos);
     EXPECT_EQ(lines(scores), "4720 Kept|50 Ann|0 |0 |0 |");
     std::filesystem::remove(file().string() + ".lock");
@@ -125,7 +125,7 @@ TEST_F(Scores, TwoCopiesOnOneFileKeepEachOthersScores)
     saving.join();
     EXPECT_EQ(readFile(file()),
               record("Late", 60) + record("Ann", 50) + record("Two", 40) + record("Mid", 35) + record("One", 30));
-    EXPECT_TRUE(reports.empty());
+    EXPECT_TRUE(reports.empty()) << reports.front();
 }
 
 } // namespace

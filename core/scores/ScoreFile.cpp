@@ -107,6 +107,7 @@ std::string ScoreFile::write(const std::string& head, const Path& restFrom, long
         if (got < 0 || !file->write(chunk.data(), got, problem))
             return problem;
     }
+    rest.reset();  // Windows replaces no file that is open
     file->commit(problem);
     return problem;
 }

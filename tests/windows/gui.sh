@@ -84,14 +84,6 @@ gui_start() {
     GUI_PID=$!
 }
 
-gui_output() {
-    cat "$GUI_TMP/stdout"
-}
-
-gui_errors() {
-    cat "$GUI_TMP/stderr"
-}
-
 # Prints the X id of the visible window whose title is TITLE (a regular expression, anchored).
 # Polls rather than using xdotool's --sync: a program that dies fails the wait at once.
 gui_wait_window() {
@@ -101,7 +93,7 @@ gui_wait_window() {
         _id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1)
         [ -z "$_id" ] || break
         if [ -n "$GUI_PID" ] && ! _gui_alive "$GUI_PID"; then
-            gui_errors >&2
+            cat "$GUI_TMP/stderr" >&2
             _gui_fail "the program exited before a window '$1' appeared"
             return 1
         fi
@@ -113,20 +105,6 @@ gui_wait_window() {
         sleep 0.1
     done
     echo "$_id"
-}
-
-# Waits until the window WIN is gone or hidden.
-gui_wait_gone() {
-    _t=${2:-10}
-    _n=0
-    while xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'; do
-        if [ $_n -ge $((_t * 10)) ]; then
-            _gui_fail "window $1 still shown after $_t s"
-            return 1
-        fi
-        _n=$((_n + 1))
-        sleep 0.1
-    done
 }
 
 # Makes WIN the window that gui_click addresses: sets GUI_CX, GUI_CY (the client area's top left on

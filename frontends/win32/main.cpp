@@ -1,0 +1,28 @@
+#include "MainWindow.h"
+#include "Text.h"
+#include "os/Files.h"
+
+#include <exception>
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show)
+{
+    tilzo::Random random;
+    tilzo::HighScores::Folders folders;
+    folders.program = tilzo::os::programDir();
+    folders.user = tilzo::os::userDataDir(folders.userProblem);
+    folders.besideProgram = !tilzo::os::isInstalledCopy(folders.program);
+    tilzo::MainWindow window(instance, random, std::move(folders));
+    try {
+        window.start(show);
+    } catch (const std::exception& error) {
+        // Start-up cannot go on without its pictures: say why and leave.
+        MessageBoxW(nullptr, tilzo::widen(error.what()).c_str(), L"Tilzo", MB_OK | MB_ICONERROR);
+        return 1;
+    }
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return int(message.wParam);
+}

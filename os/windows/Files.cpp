@@ -1,0 +1,273 @@
+#include "os/Files.h"
+
+#include <windows.h>
+#include <shlobj.h>
+
+#include <chrono>
+#include <thread>
+
+namespace tilzo::os {
+
+namespace {
+
+std::string utf8(const std::wstring& text)
+{
+    if (text.empty())
+        return {};
+    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string bytes(size, '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), bytes.data(), size, nullptr, nullptr);
+    return bytes;
+}
+
+// The system's own words for an error, without the full stop and line break it ends with.
+std::string errorText(DWORD error)
+{
+    wchar_t* text = nullptr;
+    const DWORD length = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM
+                                            | FORMAT_MESSAGE_IGNORE_INSERTS,
+                                        nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::wstring words = length ? std::wstring(text, length) : L"error " + std::to_wstring(error);
+    LocalFree(text);
+    while (!words.empty() && (words.back() == L'\n' || words.back() == L'\r' || words.back() == L'.'))
+        words.pop_back();
+    return utf8(words);
+}
+
+std::string lastError()
+{
+    return errorText(GetLastError());
+}
+
+std::string named(const Path& path)
+{
+    return utf8(Path(path).make_preferred().wstring());
+}
+
+bool isFolder(const Path& path)
+{
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+HANDLE handleOf(std::intptr_t handle)
+{
+    return reinterpret_cast<HANDLE>(handle);
+}
+
+constexpr std::intptr_t Closed = -1;
+
+} // namespace
+
+std::optional<File> File::open(const Path& path, Mode mode, std::string& problem)
+{
+    if (isFolder(path)) {
+        problem = named(path) + " is not a regular file";
+        return std::nullopt;
+    }
+    const DWORD access = mode == Mode::Read ? GENERIC_READ : GENERIC_READ | GENERIC_WRITE;
+    // Others may read, write, replace and delete it meanwhile, as on any other system.
+    const HANDLE file = CreateFileW(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                    nullptr, mode == Mode::Read ? OPEN_EXISTING : OPEN_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        const DWORD error = GetLastError();
+        if (!(mode == Mode::Read && (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)))
+            problem = errorText(error);
+        return std::nullopt;
+    }
+    // A device or a pipe holds no table.
+    if (GetFileType(file) != FILE_TYPE_DISK) {
+        CloseHandle(file);
+        problem = named(path) + " is not a regular file";
+        return std::nullopt;
+    }
+    return File(reinterpret_cast<std::intptr_t>(file));
+}
+
+File::File(File&& other) noexcept : handle_(other.handle_)
+{
+    other.handle_ = Closed;
+}
+
+File& File::operator=(File&& other) noexcept
+{
+    std::swap(handle_, other.handle_);
+    return *this;
+}
+
+File::~File()
+{
+    if (handle_ != Closed)
+        CloseHandle(handleOf(handle_));
+}
+
+long long File::read(char* bytes, long long size, std::string& problem)
+{
+    DWORD got = 0;
+    if (!ReadFile(handleOf(handle_), bytes, DWORD(std::min<long long>(size, 1 << 30)), &got, nullptr)) {
+        problem = lastError();
+        return -1;
+    }
+    return got;
+}
+
+bool File::seek(long long offset, std::string& problem)
+{
+    LARGE_INTEGER at;
+    at.QuadPart = offset;
+    if (SetFilePointerEx(handleOf(handle_), at, nullptr, FILE_BEGIN))
+        return true;
+    problem = lastError();
+    return false;
+}
+
+Replacement::Replacement(std::intptr_t handle, Path path, Path target)
+    : handle_(handle)
+    , path_(std::move(path))
+    , target_(std::move(target))
+{
+}
+
+std::optional<Replacement> Replacement::begin(const Path& target, std::string& problem)
+{
+    for (unsigned attempt = 0;; ++attempt) {
+        wchar_t suffix[16];
+        swprintf(suffix, 16, L".%06x", (GetTickCount() * 2654435761u + GetCurrentProcessId() + attempt) & 0xFFFFFF);
+        Path path = target;
+        path += suffix;
+        const HANDLE file =
+            CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file != INVALID_HANDLE_VALUE)
+            return Replacement(reinterpret_cast<std::intptr_t>(file), path, target);
+        if (GetLastError() != ERROR_FILE_EXISTS || attempt == 100) {
+            problem = lastError();
+            return std::nullopt;
+        }
+    }
+}
+
+Replacement::Replacement(Replacement&& other) noexcept
+    : handle_(other.handle_)
+    , path_(std::move(other.path_))
+    , target_(std::move(other.target_))
+{
+    other.handle_ = Closed;
+}
+
+Replacement::~Replacement()
+{
+    if (handle_ == Closed)
+        return;
+    CloseHandle(handleOf(handle_));
+    DeleteFileW(path_.c_str());
+}
+
+bool Replacement::write(const char* bytes, long long size, std::string& problem)
+{
+    while (size > 0) {
+        DWORD written = 0;
+        if (!WriteFile(handleOf(handle_), bytes, DWORD(std::min<long long>(size, 1 << 30)), &written, nullptr)) {
+            problem = lastError();
+            return false;
+        }
+        bytes += written;
+        size -= written;
+    }
+    return true;
+}
+
+bool Replacement::commit(std::string& problem)
+{
+    const HANDLE file = handleOf(handle_);
+    if (!FlushFileBuffers(file)) {
+        problem = lastError();
+        return false;
+    }
+    CloseHandle(file);
+    handle_ = Closed;
+    if (MoveFileExW(path_.c_str(), target_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return true;
+    problem = lastError();
+    DeleteFileW(path_.c_str());
+    return false;
+}
+
+std::optional<Lock> Lock::acquire(const Path& path, int waitMs, std::string& problem)
+{
+    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs);
+    for (;;) {
+        if (isFolder(path)) {
+            problem = named(path) + " is not a lock file";
+            return std::nullopt;
+        }
+        // Opened by one copy at a time, and gone when it is closed, also by a copy that dies.
+        const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+                                        FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+        if (file != INVALID_HANDLE_VALUE)
+            return Lock(reinterpret_cast<std::intptr_t>(file), path);
+        const DWORD error = GetLastError();
+        if (error != ERROR_SHARING_VIOLATION && error != ERROR_ACCESS_DENIED) {
+            problem = "its lock file " + named(path) + " cannot be made: " + errorText(error);
+            return std::nullopt;
+        }
+        if (std::chrono::steady_clock::now() >= giveUp) {
+            problem = error == ERROR_SHARING_VIOLATION ? "another copy of the game keeps it locked"
+                                                       : "its lock file " + named(path)
+                                                             + " cannot be made: " + errorText(error);
+            return std::nullopt;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+}
+
+Lock::Lock(Lock&& other) noexcept
+    : handle_(other.handle_)
+    , path_(std::move(other.path_))
+{
+    other.handle_ = Closed;
+}
+
+Lock::~Lock()
+{
+    if (handle_ != Closed)
+        CloseHandle(handleOf(handle_));
+}
+
+Path programDir()
+{
+    std::wstring name(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameW(nullptr, name.data(), DWORD(name.size()));
+        if (length < name.size()) {
+            name.resize(length);
+            return Path(name).parent_path();
+        }
+        name.resize(name.size() * 2);
+    }
+}
+
+Path userDataDir(std::string& problem)
+{
+    wchar_t* folder = nullptr;
+    Path path;
+    if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_RoamingAppData, 0, nullptr, &folder)))
+        path = Path(folder) / L"Tilzo";
+    else
+        problem = "the folder for application data is not known";
+    CoTaskMemFree(folder);
+    return path;
+}
+
+// The installer records where it put the game among the installed programs.
+bool isInstalledCopy(const Path& programDir)
+{
+    wchar_t location[MAX_PATH * 2] = {};
+    DWORD size = sizeof location;
+    const LSTATUS status = RegGetValueW(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tilzo",
+                                        L"InstallLocation", RRF_RT_REG_SZ | RRF_SUBKEY_WOW6464KEY, nullptr, location, &size);
+    std::error_code error;
+    return status == ERROR_SUCCESS && std::filesystem::equivalent(Path(location), programDir, error);
+}
+
+} // namespace tilzo::os
