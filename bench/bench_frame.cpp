@@ -16,7 +16,7 @@ namespace {
 class NamedPlayer : public Dialogs {
 public:
     QString askName(QWidget*) override { return QStringLiteral("Bench"); }
-    void showError(QWidget*, const QString&, const QString&) override {}
+    void showError(QWidget*, const QString&, const QString&) override { }
 };
 
 // A folder of its own for high.dat.

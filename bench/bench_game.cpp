@@ -12,13 +12,20 @@ static std::atomic<long> allocations{0};
 void* operator new(std::size_t size)
 {
     allocations.fetch_add(1, std::memory_order_relaxed);
-    if (void* block = std::malloc(size == 0 ? 1 : size)) return block;
+    if (void* block = std::malloc(size == 0 ? 1 : size))
+        return block;
     throw std::bad_alloc();
 }
 
 // Not inlined: GCC would otherwise pair free() with the new-expression and warn.
-[[gnu::noinline]] void operator delete(void* block) noexcept { std::free(block); }
-[[gnu::noinline]] void operator delete(void* block, std::size_t) noexcept { std::free(block); }
+[[gnu::noinline]] void operator delete(void* block) noexcept
+{
+    std::free(block);
+}
+[[gnu::noinline]] void operator delete(void* block, std::size_t) noexcept
+{
+    std::free(block);
+}
 
 namespace tilzo {
 namespace {
@@ -30,7 +37,8 @@ bool firstMove(const Game& game, int& x, int& y)
     for (x = 0; x < BoardSize; ++x) {
         for (y = 0; y < BoardSize; ++y) {
             const std::uint8_t code = game.Map[x][y];
-            if (code != 0 && (game.Map[x + 1][y] == code || game.Map[x][y + 1] == code)) return true;
+            if (code != 0 && (game.Map[x + 1][y] == code || game.Map[x][y + 1] == code))
+                return true;
         }
     }
     return false;
@@ -67,7 +75,8 @@ void WholeBoardMove(benchmark::State& state)
     Random random;
     Game game(random);
     for (int c = 0; c < BoardSize; ++c) {
-        for (int r = 0; r < BoardSize; ++r) game.Map[c][r] = 1;
+        for (int r = 0; r < BoardSize; ++r)
+            game.Map[c][r] = 1;
     }
     moveAndUndo(state, game, BoardSize - 1, BoardSize - 1);
 }
@@ -95,8 +104,10 @@ void WholeGame(benchmark::State& state)
         allocated += allocations - before;
         benchmark::DoNotOptimize(game.Points);
     }
-    state.counters["moves/game"] = benchmark::Counter(static_cast<double>(moves), benchmark::Counter::kAvgIterations);
-    state.counters["allocations/game"] = benchmark::Counter(static_cast<double>(allocated), benchmark::Counter::kAvgIterations);
+    state.counters["moves/game"]
+        = benchmark::Counter(static_cast<double>(moves), benchmark::Counter::kAvgIterations);
+    state.counters["allocations/game"]
+        = benchmark::Counter(static_cast<double>(allocated), benchmark::Counter::kAvgIterations);
 }
 BENCHMARK(WholeGame);
 

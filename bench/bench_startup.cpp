@@ -21,12 +21,15 @@ QMap<QString, double> runProbe(const char* platform, bool bare)
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QString::fromLatin1(platform));
     probe.setProcessEnvironment(environment);
     const long long spawned = now();
-    probe.start(QStringLiteral(TILZO_STARTUP_PROBE), bare ? QStringList{QStringLiteral("bare")} : QStringList{});
-    if (!probe.waitForFinished(15000) || probe.exitStatus() != QProcess::NormalExit || probe.exitCode() != 0) {
+    probe.start(QStringLiteral(TILZO_STARTUP_PROBE),
+                bare ? QStringList{QStringLiteral("bare")} : QStringList{});
+    if (!probe.waitForFinished(15000) || probe.exitStatus() != QProcess::NormalExit
+        || probe.exitCode() != 0) {
         std::fprintf(stderr, "%s", probe.readAllStandardError().constData());
         return {};
     }
-    const QStringList words = QString::fromLatin1(probe.readAllStandardOutput()).split(u' ', Qt::SkipEmptyParts);
+    const QStringList words
+        = QString::fromLatin1(probe.readAllStandardOutput()).split(u' ', Qt::SkipEmptyParts);
     QMap<QString, double> values{{QStringLiteral("spawned"), double(spawned)}};
     for (qsizetype i = 0; i + 1 < words.size(); i += 2)
         values[words[i]] = words[i + 1].toDouble();
@@ -59,7 +62,8 @@ void StartUp(benchmark::State& state, const char* platform, bool bare)
             state.SkipWithError("the start-up probe failed");
             return;
         }
-        state.SetIterationTime((msBetween(run, "spawned", "frame") - msBetween(run, "prompt", "confirmed")) / 1e3);
+        state.SetIterationTime((msBetween(run, "spawned", "frame") - msBetween(run, "prompt", "confirmed"))
+                               / 1e3);
         toMain += msBetween(run, "spawned", "main");
         toPrompt += msBetween(run, "spawned", "prompt");
         confirmToFrame += msBetween(run, "confirmed", "frame");
@@ -75,10 +79,22 @@ void StartUp(benchmark::State& state, const char* platform, bool bare)
     }
     state.counters["frame_peak_MB"] = framePeak;
 }
-BENCHMARK_CAPTURE(StartUp, game_offscreen, "offscreen", false)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
-BENCHMARK_CAPTURE(StartUp, bare_offscreen, "offscreen", true)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
-BENCHMARK_CAPTURE(StartUp, game_xcb, "xcb", false)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
-BENCHMARK_CAPTURE(StartUp, bare_xcb, "xcb", true)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
+BENCHMARK_CAPTURE(StartUp, game_offscreen, "offscreen", false)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(20);
+BENCHMARK_CAPTURE(StartUp, bare_offscreen, "offscreen", true)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(20);
+BENCHMARK_CAPTURE(StartUp, game_xcb, "xcb", false)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(20);
+BENCHMARK_CAPTURE(StartUp, bare_xcb, "xcb", true)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(20);
 
 } // namespace
 } // namespace tilzo

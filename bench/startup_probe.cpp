@@ -5,9 +5,9 @@
 // Prints one line of names and values, times in ns of the monotonic clock:
 //   main <t> prompt <t> confirmed <t> frame <t> frame_peak_kb <kb> game_peak_kb <kb>
 // With the argument "bare", an empty window of the game's size instead: the floor.
+#include "MonotonicClock.h"
 #include "frontends/qt/MainWindow.h"
 #include "frontends/qt/PictureBox.h"
-#include "MonotonicClock.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -57,14 +57,16 @@ public:
         if (dialog && prompt == 0) {
             prompt = now();
             QMetaObject::invokeMethod(
-                this, [this, dialog] {
+                this,
+                [this, dialog] {
                     confirmed = now();
                     dialog->accept();
                 },
                 Qt::QueuedConnection);
         } else if (widget && widget == frameWidget && frame == 0) {
             QMetaObject::invokeMethod(
-                this, [this] {
+                this,
+                [this] {
                     frame = now();
                     afterFrame();
                 },

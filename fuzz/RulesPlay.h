@@ -13,26 +13,30 @@
 #include <array>
 #include <cstring>
 
-#include "fuzz/FuzzCheck.h"
 #include "core/game/Game.h"
+#include "fuzz/FuzzCheck.h"
 
 namespace tilzo::fuzz {
 
-using Board = std::array<std::array<std::uint8_t, BoardSize>, BoardSize>;  // [column][row]
+using Board = std::array<std::array<std::uint8_t, BoardSize>, BoardSize>; // [column][row]
 
-template <class Grid> Board boardOf(const Grid& grid)
+template <class Grid>
+Board boardOf(const Grid& grid)
 {
     Board board;
-    for (int c = 0; c < BoardSize; ++c) std::memcpy(board[c].data(), grid[c], BoardSize);
+    for (int c = 0; c < BoardSize; ++c)
+        std::memcpy(board[c].data(), grid[c], BoardSize);
     return board;
 }
 
 // Clears the group of code holding (c, r) and returns its size: a flood fill, unlike the game's work list.
 inline int clearGroup(Board& board, int c, int r, std::uint8_t code)
 {
-    if (c < 0 || c >= BoardSize || r < 0 || r >= BoardSize || code == 0 || board[c][r] != code) return 0;
+    if (c < 0 || c >= BoardSize || r < 0 || r >= BoardSize || code == 0 || board[c][r] != code)
+        return 0;
     board[c][r] = 0;
-    return 1 + clearGroup(board, c - 1, r, code) + clearGroup(board, c + 1, r, code) + clearGroup(board, c, r - 1, code) + clearGroup(board, c, r + 1, code);
+    return 1 + clearGroup(board, c - 1, r, code) + clearGroup(board, c + 1, r, code)
+           + clearGroup(board, c, r - 1, code) + clearGroup(board, c, r + 1, code);
 }
 
 // Each column's blocks at its bottom in their order, occupied columns packed to the left.
@@ -42,7 +46,8 @@ inline Board settled(const Board& board)
     for (int c = 0, target = 0; c < BoardSize; ++c) {
         int bottom = BoardSize;
         for (int r = BoardSize - 1; r >= 0; --r)
-            if (board[c][r] != 0) result[target][--bottom] = board[c][r];
+            if (board[c][r] != 0)
+                result[target][--bottom] = board[c][r];
         target += bottom < BoardSize;
     }
     return result;
@@ -54,7 +59,9 @@ inline int endBonus(const Board& b)
     bool present[256] = {};
     for (int c = 0; c < BoardSize; ++c)
         for (int r = 0; r < BoardSize; ++r) {
-            if (b[c][r] != 0 && ((c + 1 < BoardSize && b[c + 1][r] == b[c][r]) || (r + 1 < BoardSize && b[c][r + 1] == b[c][r])))
+            if (b[c][r] != 0
+                && ((c + 1 < BoardSize && b[c + 1][r] == b[c][r])
+                    || (r + 1 < BoardSize && b[c][r + 1] == b[c][r])))
                 return -1;
             present[b[c][r]] = true;
         }
@@ -68,11 +75,13 @@ public:
     Play(const std::uint8_t* data, std::size_t size)
     {
         random_.seed(size);
-        for (std::size_t i = 0; i < BoardSize * BoardSize; ++i) game_.Map[i / BoardSize][i % BoardSize] = i < size ? data[i] % (ColourCount + 1) : 0;
+        for (std::size_t i = 0; i < BoardSize * BoardSize; ++i)
+            game_.Map[i / BoardSize][i % BoardSize] = i < size ? data[i] % (ColourCount + 1) : 0;
         const Board board = boardOf(game_.Map);
         game_.DropBlocks();
         FUZZ_CHECK(boardOf(game_.Map) == settled(board));
-        for (std::size_t i = BoardSize * BoardSize; i + 1 < size; i += 2) step(data[i], data[i + 1]);
+        for (std::size_t i = BoardSize * BoardSize; i + 1 < size; i += 2)
+            step(data[i], data[i + 1]);
     }
 
 private:
@@ -80,10 +89,18 @@ private:
     {
         const int x = cell & 0x0F, y = cell >> 4, side = action / 8 % 4, off = side % 2 ? BoardSize : -1;
         switch (action % 8) {
-        case 5: leftClick(side < 2 ? off : x, side < 2 ? y : off); break;
-        case 6: rightClick(); break;
-        case 7: space(); break;
-        default: leftClick(x, y); break;
+        case 5:
+            leftClick(side < 2 ? off : x, side < 2 ? y : off);
+            break;
+        case 6:
+            rightClick();
+            break;
+        case 7:
+            space();
+            break;
+        default:
+            leftClick(x, y);
+            break;
         }
         // Whatever the step, the snapshot stays as it was taken.
         FUZZ_CHECK(boardOf(game_.UndoMap) == undo_.board && game_.UndoPoints == undo_.points);
@@ -93,22 +110,28 @@ private:
     {
         const Board before = boardOf(game_.Map);
         const std::int32_t points = game_.Points;
-        // The window lets no click off the board, on an empty cell or into a finished game through; the rules refuse it too.
-        const bool refused = game_.GameOver || x < 0 || x >= BoardSize || y < 0 || y >= BoardSize || before[x][y] == 0;
+        // The window lets no click off the board, on an empty cell or into a finished game through; the rules
+        // refuse it too.
+        const bool refused
+            = game_.GameOver || x < 0 || x >= BoardSize || y < 0 || y >= BoardSize || before[x][y] == 0;
         Board removed = before;
         const int n = refused ? 0 : clearGroup(removed, x, y, before[x][y]);
-        if (n < 2) removed = before;
-        else undo_ = {before, points, true};  // the board and score from before the move
+        if (n < 2)
+            removed = before;
+        else
+            undo_ = {before, points, true}; // the board and score from before the move
         game_.RemoveBlocks(x, y);
         FUZZ_CHECK(boardOf(game_.Map) == removed && game_.Points == points + (n < 2 ? 0 : 5 * (n - 1) * n));
-        if (refused) return;
+        if (refused)
+            return;
 
         game_.DropBlocks();
         const Board after = settled(removed);
         const std::int32_t scored = game_.Points;
         const int bonus = endBonus(after);
         const bool more = game_.checkmoves();
-        FUZZ_CHECK(boardOf(game_.Map) == after && more == (bonus < 0) && game_.Bonus == std::max(bonus, 0) && game_.Points == scored + std::max(bonus, 0));
+        FUZZ_CHECK(boardOf(game_.Map) == after && more == (bonus < 0) && game_.Bonus == std::max(bonus, 0)
+                   && game_.Points == scored + std::max(bonus, 0));
         game_.GameOver = !more;
     }
 
@@ -119,13 +142,14 @@ private:
         // Nothing to go back to before this game's first move, nor once it is over.
         const bool over = game_.GameOver, restores = undo_.thisGame && !over;
         game_.RestoreUndo();
-        FUZZ_CHECK(boardOf(game_.Map) == (restores ? undo_.board : before) && game_.Points == (restores ? undo_.points : points)
-                   && game_.GameOver == over && game_.Bonus == bonus);
+        FUZZ_CHECK(boardOf(game_.Map) == (restores ? undo_.board : before)
+                   && game_.Points == (restores ? undo_.points : points) && game_.GameOver == over
+                   && game_.Bonus == bonus);
     }
 
     void space()
     {
-        game_.NewGame();  // the deal has a test of its own; play goes on from it
+        game_.NewGame(); // the deal has a test of its own; play goes on from it
         undo_.thisGame = false;
         FUZZ_CHECK(!game_.GameOver && game_.Points == 0 && game_.Bonus == 0);
     }
@@ -133,7 +157,11 @@ private:
     Random random_;
     Game game_{random_};
     // What UndoMap and UndoPoints must hold, and whether it was taken since the last new game.
-    struct { Board board{}; std::int32_t points = 0; bool thisGame = false; } undo_;
+    struct {
+        Board board{};
+        std::int32_t points = 0;
+        bool thisGame = false;
+    } undo_;
 };
 
 } // namespace tilzo::fuzz

@@ -66,7 +66,8 @@ inline std::string record(std::string name, std::int32_t score)
 
 inline std::int32_t scoreAt(std::string_view bytes, std::size_t at)
 {
-    return std::int32_t(std::uint32_t(std::uint8_t(bytes[at])) | std::uint32_t(std::uint8_t(bytes[at + 1])) << 8
+    return std::int32_t(std::uint32_t(std::uint8_t(bytes[at]))
+                        | std::uint32_t(std::uint8_t(bytes[at + 1])) << 8
                         | std::uint32_t(std::uint8_t(bytes[at + 2])) << 16
                         | std::uint32_t(std::uint8_t(bytes[at + 3])) << 24);
 }
@@ -89,7 +90,8 @@ inline void checkScoreFile(std::string_view input)
     }
     const std::uint8_t control = input.empty() ? 0 : std::uint8_t(input.back());
     input.remove_suffix(input.empty() ? 0 : 1);
-    const std::string_view typed = input.substr(input.size() - std::min<std::size_t>(control & 0x1F, input.size()));
+    const std::string_view typed
+        = input.substr(input.size() - std::min<std::size_t>(control & 0x1F, input.size()));
     input.remove_suffix(typed.size());
     // The prompt hands over a fixed-length text.
     std::u32string name;
@@ -98,7 +100,8 @@ inline void checkScoreFile(std::string_view input)
     name = fixedText(control & 0x20 ? fromUtf8(typed) : name);
 
     // On tmpfs a save's fsync costs next to nothing.
-    static TempFolder folder(std::filesystem::exists("/dev/shm") ? "/dev/shm" : std::filesystem::temp_directory_path());
+    static TempFolder folder(std::filesystem::exists("/dev/shm") ? "/dev/shm"
+                                                                 : std::filesystem::temp_directory_path());
     const std::filesystem::path path = folder.path / "high.dat";
     writeFile(path, input);
     // Missing bytes of the five records read as zero; bytes past them are kept.
@@ -116,8 +119,9 @@ inline void checkScoreFile(std::string_view input)
         ++place;
     if (place < TableSize) {
         const NameBytes stored = nameBytes(name);
-        records = records.substr(0, place * RecordSize) + record(std::string(stored.begin(), stored.end()), points)
-                + records.substr(place * RecordSize, (TableSize - 1 - place) * RecordSize);
+        records = records.substr(0, place * RecordSize)
+                  + record(std::string(stored.begin(), stored.end()), points)
+                  + records.substr(place * RecordSize, (TableSize - 1 - place) * RecordSize);
     }
     FUZZ_CHECK(readFile(path) == (place < TableSize ? records + tail : std::string(input)));
     checkTable(scores, records);

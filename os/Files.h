@@ -28,7 +28,10 @@ public:
     bool seek(long long offset, std::string& problem);
 
 private:
-    explicit File(std::intptr_t handle) : handle_(handle) {}
+    explicit File(std::intptr_t handle)
+        : handle_(handle)
+    {
+    }
     std::intptr_t handle_;
 };
 
@@ -37,7 +40,7 @@ class Replacement {
 public:
     static std::optional<Replacement> begin(const Path& target, std::string& problem);
     Replacement(Replacement&& other) noexcept;
-    ~Replacement();  // an uncommitted new file is removed
+    ~Replacement(); // an uncommitted new file is removed
 
     bool write(const char* bytes, long long size, std::string& problem);
     // On the disk first, then in target's place.
@@ -61,7 +64,11 @@ public:
     ~Lock();
 
 private:
-    Lock(std::intptr_t handle, Path path) : handle_(handle), path_(std::move(path)) {}
+    Lock(std::intptr_t handle, Path path)
+        : handle_(handle)
+        , path_(std::move(path))
+    {
+    }
     std::intptr_t handle_;
     Path path_;
 };

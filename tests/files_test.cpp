@@ -20,8 +20,8 @@ using fuzz::readFile;
 using fuzz::record;
 namespace fs = std::filesystem;
 
-const std::string Best5 =
-    record("Ann", 500) + record("Ben", 400) + record("Cy", 300) + record("Dot", 200) + record("Eve", 100);
+const std::string Best5
+    = record("Ann", 500) + record("Ben", 400) + record("Cy", 300) + record("Dot", 200) + record("Eve", 100);
 
 std::string entries(const HighScores& table)
 {
@@ -52,7 +52,10 @@ struct Files : ::testing::Test {
         scores.GetPoints();
         return scores;
     }
-    void enter(const char* name, std::int32_t points) { scores.checkpoints(fixedText(fromUtf8(name)), points); }
+    void enter(const char* name, std::int32_t points)
+    {
+        scores.checkpoints(fixedText(fromUtf8(name)), points);
+    }
     // A small tmpfs at folder, mounted as root; false where mounts are not allowed.
     bool mountSmall(const fs::path& folder, const char* options)
     {
@@ -80,16 +83,17 @@ TEST_F(Files, APortableCopyKeepsTheFileBesideItElseTheUserFolderHasItOrNoneAndSa
     for (const bool beside : {false, true}) {
         EXPECT_EQ(start(user, beside).filePath(), (beside ? program : user) / "high.dat");
         EXPECT_EQ(fs::exists(programFile()), beside);
-        EXPECT_EQ(readFile(scores.filePath()), "");  // created empty
+        EXPECT_EQ(readFile(scores.filePath()), ""); // created empty
     }
     fs::remove(programFile());
-    ::mkfifo(programFile().c_str(), 0644);  // would block a read
+    ::mkfifo(programFile().c_str(), 0644); // would block a read
     EXPECT_EQ(start(user).filePath(), user / "high.dat");
     EXPECT_TRUE(reports.empty());
     fs::permissions(program, fs::perms::owner_read | fs::perms::owner_exec);
     start({});
     ASSERT_EQ(reports.size(), 1u);
-    EXPECT_NE(reports[0].find("/program\" (Permission denied) nor in \"\" (none is known)."), std::string::npos)
+    EXPECT_NE(reports[0].find("/program\" (Permission denied) nor in \"\" (none is known)."),
+              std::string::npos)
         << reports[0];
 }
 
@@ -99,7 +103,7 @@ TEST_F(Files, AnOldFileThatCannotBeReplacedIsCarriedIntoTheUserFolderOrNamedWhen
     const fs::path locked = root.path / "locked";
     fs::create_directory(locked);
     fuzz::writeFile(locked / "high.dat", old);
-    fs::create_symlink(locked / "high.dat", root.path / "between");  // links are followed to the end
+    fs::create_symlink(locked / "high.dat", root.path / "between"); // links are followed to the end
     for (const auto& [how, mode, link] : {std::tuple("in a read-only folder", 0644, false),
                                           {"a link into a read-only folder", 0644, true},
                                           {"unreadable", 0200, false}}) {
@@ -116,9 +120,10 @@ TEST_F(Files, AnOldFileThatCannotBeReplacedIsCarriedIntoTheUserFolderOrNamedWhen
         const fs::path other = root.path / how;
         start(other);
         enter("New", 300);
-        start(other);  // the carried table is not carried again
+        start(other); // the carried table is not carried again
         const bool carried = mode != 0200;
-        EXPECT_EQ(entries(scores), carried ? "Ann 500|Ben 400|Cy 300|New 300|Dot 200|" : "New 300| 0| 0| 0| 0|");
+        EXPECT_EQ(entries(scores),
+                  carried ? "Ann 500|Ben 400|Cy 300|New 300|Dot 200|" : "New 300| 0| 0| 0| 0|");
         EXPECT_EQ(readFile(other / "high.dat").substr(RecordsSize), carried ? old.substr(RecordsSize) : "");
         EXPECT_EQ(reports.size(), carried ? 0u : 1u);
         ::chmod(locked.c_str(), 0755);
@@ -127,17 +132,18 @@ TEST_F(Files, AnOldFileThatCannotBeReplacedIsCarriedIntoTheUserFolderOrNamedWhen
     }
 }
 
-// A save that fails keeps the score in memory, says why in the system's words once, and leaves the file whole.
+// A save that fails keeps the score in memory, says why in the system's words once, and leaves the file
+// whole.
 TEST_F(Files, AFailedSaveNamesItsRealCause)
 {
     fuzz::writeFile(programFile(), Best5);
     start(user);
     std::string problem;
     std::optional<os::Lock> other = os::Lock::acquire(programFile().string() + ".lock", 0, problem);
-    enter("Gone", 700);  // another copy never finishes its save
+    enter("Gone", 700); // another copy never finishes its save
     other.reset();
     fs::rename(programFile(), programFile().string() + ".old");
-    ::mkfifo(programFile().c_str(), 0644);  // a read would block
+    ::mkfifo(programFile().c_str(), 0644); // a read would block
     enter("Fifo", 250);
     EXPECT_EQ(entries(scores), "Gone 700|Ann 500|Ben 400|Cy 300|Fifo 250|");
     ASSERT_EQ(reports.size(), 2u);

@@ -8,20 +8,20 @@
 
 struct Text {
     QByteArray bytes;
-    QRect window;  // the buffer the core draws on, within a 720 by 40 image
+    QRect window; // the buffer the core draws on, within a 720 by 40 image
     QPoint at = {2, 1};
 };
 
 TEST(Font, EveryByteOrPairOfBytesTheFrameTextsAndRandomTableLinesDrawAsInQt)
 {
     std::vector<Text> texts;
-    for (int n = 1; n < 256 * 256; ++n)  // one byte where the other is zero, and so left out
+    for (int n = 1; n < 256 * 256; ++n) // one byte where the other is zero, and so left out
         texts.push_back({QByteArray(1, char(n >> 8)).append(char(n)), {0, 0, 720, 40}});
     for (const char* text : {"Points: -2147483648", "Points: 2147483647", "Points: 0", "Points: 7",
                              "GAME OVER", "CONGRATULATIONS!", "Bonus: 25000", "150 Ann"})
         texts.push_back({text, {0, 0, 364, 40}, {130, 20}});
     std::mt19937 random(20240611);
-    for (int k = 0; k < 20000; ++k) {  // a score, a space, up to 20 bytes, often control ones
+    for (int k = 0; k < 20000; ++k) { // a score, a space, up to 20 bytes, often control ones
         QByteArray line = QByteArray::number(qint32(random())) + ' ';
         for (unsigned length = random() % 21; length > 0; --length)
             line += char(random() % 5 == 0 ? random() % 32 : random() % 256);
@@ -42,7 +42,8 @@ TEST(Font, EveryByteOrPairOfBytesTheFrameTextsAndRandomTableLinesDrawAsInQt)
         painter.setClipRect(window);
         painter.setFont(font);
         painter.setPen(Qt::white);
-        const QString text = QString::fromStdString(tilzo::codePageToUtf8(QByteArray(bytes).replace('\0', QByteArray()).toStdString()));
+        const std::string drawn = QByteArray(bytes).replace('\0', QByteArray()).toStdString();
+        const QString text = QString::fromStdString(tilzo::codePageToUtf8(drawn));
         painter.drawText(window.topLeft() + at + QPoint(0, metrics.ascent()), text);
         painter.end();
         auto* origin = reinterpret_cast<std::uint32_t*>(core.scanLine(window.y())) + window.x();

@@ -15,7 +15,8 @@ namespace {
 
 Surface shipped(Bitmap bitmap)
 {
-    return decodeDib(fuzz::readFile(TILZO_SOURCE_DIR "/assets/" + std::to_string(bitmap) + ".bmp").substr(14));
+    return decodeDib(
+        fuzz::readFile(TILZO_SOURCE_DIR "/assets/" + std::to_string(bitmap) + ".bmp").substr(14));
 }
 
 // FNV-1a over the pixels.
@@ -35,7 +36,7 @@ struct Scene {
             return fuzz::readFile(TILZO_SOURCE_DIR "/assets/" + std::to_string(bitmap) + ".bmp").substr(14);
         });
         game.Points = points;
-        game.Bonus = 5000;  // shown only at the end
+        game.Bonus = 5000; // shown only at the end
     }
     Random random;
     Game game{random};
@@ -58,12 +59,12 @@ TEST(Frame, BackgroundTilesAndWhiteTextsInTheirPlacesAndTheSameInEveryBuild)
         Scene scene(points);
         Game& game = scene.game;
         scene.scores.checkpoints(name, 150);
-        scene.graphics.BackBuffer.copyScaled({0, 0, 364, 420}, tiles, {0, 0, 16, 80});  // a stale picture
+        scene.graphics.BackBuffer.copyScaled({0, 0, 364, 420}, tiles, {0, 0, 16, 80}); // a stale picture
         game.GameOver = *end != '\0';
         // At the end, a board empty but for one block in the bottom right, or all empty.
         for (int i = 0; game.GameOver && i < BoardSize * BoardSize; ++i)
             game.Map[i / BoardSize][i % BoardSize] = *end == 'G' && i == 255;
-        game.Map[BoardSize][3] = 2;  // guard cells are never drawn
+        game.Map[BoardSize][3] = 2; // guard cells are never drawn
         game.Map[3][BoardSize] = 2;
         ComposeFrame(scene.graphics, game, scene.scores);
         const Surface& frame = scene.graphics.BackBuffer;

@@ -16,7 +16,8 @@ namespace tilzo {
 TEST(TornSave, KilledSaverLeavesTheOldOrTheNewTable)
 {
     // On tmpfs a save takes microseconds, not a disk's milliseconds, so more kills land inside one.
-    fuzz::TempFolder folder(std::filesystem::exists("/dev/shm") ? "/dev/shm" : std::filesystem::temp_directory_path());
+    fuzz::TempFolder folder(std::filesystem::exists("/dev/shm") ? "/dev/shm"
+                                                                : std::filesystem::temp_directory_path());
     std::string problem;
     const std::optional<ScoreFile> file = ScoreFile::in(folder.path, problem);
     ASSERT_TRUE(file) << problem;
@@ -33,11 +34,11 @@ TEST(TornSave, KilledSaverLeavesTheOldOrTheNewTable)
     const auto oneSave = std::chrono::steady_clock::now() - began;
 
     std::mt19937 random(std::random_device{}());
-    int outcomes[2] = {};  // kills that left the table the saver found, the other one
+    int outcomes[2] = {}; // kills that left the table the saver found, the other one
     for (int kill = 0; kill < 300; ++kill) {
         const int held = fuzz::readFile(file->path()) == saved[1];
         const pid_t saver = ::fork();
-        if (saver == 0)  // saves the other table, then each in turn, until killed
+        if (saver == 0) // saves the other table, then each in turn, until killed
             for (int next = 1 - held;; next = 1 - next)
                 file->save(tables[next]);
         // Later kills wait longer, so some saves end even on a loaded machine.
@@ -47,7 +48,8 @@ TEST(TornSave, KilledSaverLeavesTheOldOrTheNewTable)
         const std::string now = fuzz::readFile(file->path());
         ASSERT_TRUE(now == saved[0] || now == saved[1]) << "after kill " << kill;
         ++outcomes[(now == saved[1]) != held];
-        // Every forked saver draws the same temporary names, so those killed saves leave would soon be all taken.
+        // Every forked saver draws the same temporary names, so those killed saves leave would soon be all
+        // taken.
         for (const auto& entry : std::filesystem::directory_iterator(folder.path))
             if (entry.path().filename() != "high.dat")
                 std::filesystem::remove(entry.path());

@@ -35,7 +35,7 @@ struct Window : ::testing::Test {
     void key(QEvent::Type type, Qt::Key key, Qt::KeyboardModifiers mods = {}, bool autoRepeat = false)
     {
         QKeyEvent event(type, key, mods, QString(), autoRepeat);
-        QApplication::sendEvent(window->picBox, &event);  // reaches the window from the focused box
+        QApplication::sendEvent(window->picBox, &event); // reaches the window from the focused box
     }
     void press(QPointF inWindow, Qt::MouseButton button = Qt::LeftButton)
     {
@@ -51,8 +51,8 @@ struct Window : ::testing::Test {
     fuzz::TempFolder folder;
     Random random;
     AnsweringDialogs dialogs;
-    std::unique_ptr<MainWindow> window =
-        std::make_unique<MainWindow>(random, dialogs, HighScores::Folders{folder.path, {}, {}, true});
+    std::unique_ptr<MainWindow> window
+        = std::make_unique<MainWindow>(random, dialogs, HighScores::Folders{folder.path, {}, {}, true});
 };
 
 TEST_F(Window, TheWindowShowsTheFrameOverItsWholeInnerArea)
@@ -79,16 +79,17 @@ TEST_F(Window, KeysActOnTheirRealReleaseWhicheverWidgetHasTheFocus)
     window->picBox->setFocusPolicy(Qt::StrongFocus);
     window->picBox->setFocus();
     game().Points = 77;
-    key(QEvent::KeyRelease, Qt::Key_Space);  // the release of a key pressed elsewhere
+    key(QEvent::KeyRelease, Qt::Key_Space); // the release of a key pressed elsewhere
     key(QEvent::KeyPress, Qt::Key_Space);
-    key(QEvent::KeyRelease, Qt::Key_Space, {}, true);  // auto-repeat
+    key(QEvent::KeyRelease, Qt::Key_Space, {}, true); // auto-repeat
     EXPECT_EQ(game().Points, 77);
     key(QEvent::KeyRelease, Qt::Key_Space);
     EXPECT_EQ(game().Points, 0);
 
     key(QEvent::KeyPress, Qt::Key_Home);
-    EXPECT_EQ(framesDuring([&] { key(QEvent::KeyRelease, Qt::Key_Home, Qt::ShiftModifier | Qt::KeypadModifier); }),
-              1);
+    EXPECT_EQ(
+        framesDuring([&] { key(QEvent::KeyRelease, Qt::Key_Home, Qt::ShiftModifier | Qt::KeypadModifier); }),
+        1);
     EXPECT_EQ(fuzz::readFile(folder.path / "high.dat").substr(0, 10), "Anynomous1");
 
     QSignalSpy quit(window.get(), &MainWindow::quitRequested);
@@ -103,9 +104,9 @@ TEST_F(Window, APressLandsOnTheFramePixelDrawnUnderIt)
 {
     std::vector<std::uint32_t> coded(std::size_t(FrameSize.width) * FrameSize.height);
     for (std::size_t i = 0; i < coded.size(); ++i)
-        coded[i] = std::uint32_t(i);  // every pixel holds its own position
+        coded[i] = std::uint32_t(i); // every pixel holds its own position
     window->picBox->present(Surface::fromPixels(FrameSize, coded));
-    window->form.Initialized = false;  // the presses only report where they land
+    window->form.Initialized = false; // the presses only report where they land
     Point landed;
     QObject::connect(window->picBox, &PictureBox::pressed, [&](int, int, Point at) { landed = at; });
     const Surface& shown = window->picBox->screen();
@@ -115,7 +116,7 @@ TEST_F(Window, APressLandsOnTheFramePixelDrawnUnderIt)
             const int at = int(shown.pixel(x, y) & 0xFFFFFF);
             const Point drawn{at % FrameSize.width, at / FrameSize.width};
             if (drawn.x < 52 || drawn.x > 311 || drawn.y < 52 || drawn.y > 311)
-                continue;  // the board and a margin
+                continue; // the board and a margin
             press(QPointF(x + 0.5, y + 0.5) / ratio);
             ASSERT_EQ(landed, drawn) << "pressed at " << x << "," << y << " of " << shown.size().width;
         }

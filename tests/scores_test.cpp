@@ -46,7 +46,8 @@ struct Scores : ::testing::Test {
 // files and the bytes past the records.
 TEST(ScoreFile, TheFuzzSeedsAgreeWithTheRecords)
 {
-    for (const auto& seed : std::filesystem::directory_iterator(TILZO_SOURCE_DIR "/fuzz/corpus/fuzz_scorefile"))
+    for (const auto& seed :
+         std::filesystem::directory_iterator(TILZO_SOURCE_DIR "/fuzz/corpus/fuzz_scorefile"))
         fuzz::checkScoreFile(readFile(seed.path()));
 }
 
@@ -57,8 +58,8 @@ TEST_F(Scores, NamesEnterAsTheFileHoldsThemAndReadTheSameAfterARestart)
 {
     start();
     enter(scores, "Zażółć gęślą jaźń", 500);
-    enter(scores, "\xd7\xa9\xd7\x9c\xd7\x95\xd7\x9d 7", 400);  // Hebrew, then a digit
-    enter(scores, "  Jos\xc3\xa9 \xe2\x82\xac\x01\xc2\x81\xff", 300);  // and a malformed byte
+    enter(scores, "\xd7\xa9\xd7\x9c\xd7\x95\xd7\x9d 7", 400); // Hebrew, then a digit
+    enter(scores, "  Jos\xc3\xa9 \xe2\x82\xac\x01\xc2\x81\xff", 300); // and a malformed byte
     std::string emoji;
     for (int i = 0; i < 12; ++i)
         emoji += "\xf0\x9f\x98\x80";
@@ -77,7 +78,7 @@ TEST_F(Scores, AScoreKeptWhenItsSaveFailedIsSavedByTheNextSave)
 {
     start();
     enter(scores, "Ann", 50);
-    std::filesystem::create_directory(file().string() + ".lock");  // a lock path that can never be locked
+    std::filesystem::create_directory(file().string() + ".lock"); // a lock path that can never be locked
     const auto began = std::chrono::steady_clock::now();
     enter(scores, "Kept", 4720);
     EXPECT_LT(std::chrono::steady_clock::now() - began, std::chrono::seconds(1)) << "waited for a lock";
@@ -108,8 +109,8 @@ TEST_F(Scores, TwoCopiesOnOneFileKeepEachOthersScores)
     second.GetPoints();
     enter(first, "One", 30);
     enter(second, "Two", 40);
-    std::filesystem::remove(file());  // the player starts afresh
-    enter(first, "Low", 0);           // enters nothing, yet shows what the file holds
+    std::filesystem::remove(file()); // the player starts afresh
+    enter(first, "Low", 0); // enters nothing, yet shows what the file holds
     EXPECT_EQ(lines(first), "0 |0 |0 |0 |0 |");
 
     fuzz::writeFile(file(), record("Ann", 50) + record("Two", 40) + record("One", 30));
@@ -118,13 +119,14 @@ TEST_F(Scores, TwoCopiesOnOneFileKeepEachOthersScores)
     ASSERT_TRUE(other) << problem;
     std::thread saving([&] {
         std::this_thread::sleep_for(std::chrono::milliseconds(300));
-        fuzz::writeFile(file(), record("Ann", 50) + record("Two", 40) + record("Mid", 35) + record("One", 30));
+        fuzz::writeFile(file(),
+                        record("Ann", 50) + record("Two", 40) + record("Mid", 35) + record("One", 30));
         other.reset();
     });
     enter(first, "Late", 60);
     saving.join();
-    EXPECT_EQ(readFile(file()),
-              record("Late", 60) + record("Ann", 50) + record("Two", 40) + record("Mid", 35) + record("One", 30));
+    EXPECT_EQ(readFile(file()), record("Late", 60) + record("Ann", 50) + record("Two", 40) + record("Mid", 35)
+                                    + record("One", 30));
     EXPECT_TRUE(reports.empty()) << reports.front();
 }
 

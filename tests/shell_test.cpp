@@ -40,7 +40,10 @@ Rows boardRows(const Game& game)
 
 struct TestFrontend : Frontend {
     std::string askName() override { return onAsk(), "  \tAnn" + std::string(13, 'x') + "\tcut off"; }
-    void showError(const std::string& text, const std::string& title) override { boxes.push_back(title + ": " + text); }
+    void showError(const std::string& text, const std::string& title) override
+    {
+        boxes.push_back(title + ": " + text);
+    }
     std::string bitmapBits(Bitmap bitmap) override
     {
         return fuzz::readFile(TILZO_SOURCE_DIR "/assets/" + std::to_string(bitmap) + ".bmp").substr(14);
@@ -54,7 +57,7 @@ struct TestFrontend : Frontend {
     void quit() override { ++quits; }
 
     std::function<void()> onAsk = [] {};
-    std::vector<std::string> boxes;  // "title: text"
+    std::vector<std::string> boxes; // "title: text"
     int fits = 0;
     int frames = 0;
     int quits = 0;
@@ -100,11 +103,11 @@ TEST_F(Shell, StartUpAsksTheNameFirstThenLoadsTheTableDealsAndPresentsOneFrame)
         EXPECT_EQ(game().Map[0][0], 0);
     };
     EXPECT_EQ(framesDuring([&] {
-                  form.blt();  // nothing to show before start-up
+                  form.blt(); // nothing to show before start-up
                   start();
               }),
               1);
-    EXPECT_EQ(scoreBytes(), "");  // created empty
+    EXPECT_EQ(scoreBytes(), ""); // created empty
     EXPECT_EQ(nameBytes(form.PlayerName), nameBytes(fromUtf8(Stored)));
     EXPECT_NE(game().Map[15][15], 0);
 
@@ -118,7 +121,8 @@ TEST_F(Shell, StartUpAsksTheNameFirstThenLoadsTheTableDealsAndPresentsOneFrame)
                   press(0, 0, RightButton);
               }),
               0);
-    EXPECT_EQ(frontend.boxes, std::vector<std::string>(2, "error: There was an error while redrawing the screen."));
+    EXPECT_EQ(frontend.boxes,
+              std::vector<std::string>(2, "error: There was an error while redrawing the screen."));
 
     // Another run: seeded from the clock before its first deal.
     frontend.onAsk = [] {};
@@ -132,17 +136,17 @@ TEST_F(Shell, EveryPressPresentsOneFrameAndOnlyTheWrittenBoardAreaMakesMoves)
 {
     start();
     // frame pixel, the cell of the one pair on the board, whether the press takes it
-    const std::tuple<Point, Point, bool> cases[] = {
-        {{55, 55}, {0, 0}, true},    {{70, 55}, {1, 0}, true},    {{69, 55}, {1, 0}, false},
-        {{307, 306}, {15, 15}, true}, {{54, 60}, {0, 0}, false},   {{60, 54}, {0, 0}, false},
-        {{308, 60}, {15, 0}, false}, {{309, 60}, {15, 0}, false}, {{60, 307}, {0, 15}, false}};
+    const std::tuple<Point, Point, bool> cases[]
+        = {{{55, 55}, {0, 0}, true},     {{70, 55}, {1, 0}, true},    {{69, 55}, {1, 0}, false},
+           {{307, 306}, {15, 15}, true}, {{54, 60}, {0, 0}, false},   {{60, 54}, {0, 0}, false},
+           {{308, 60}, {15, 0}, false},  {{309, 60}, {15, 0}, false}, {{60, 307}, {0, 15}, false}};
     for (const auto& [pixel, cell, moves] : cases) {
         for (int i = 0; i < BoardSize * BoardSize; ++i)
             game().Map[i / 16][i % 16] = std::uint8_t(1 + (i / 16 + i) % 2);
         const int pair = cell.x == 15 ? 14 : cell.x + 1;
         game().Map[cell.x][cell.y] = 3;
         game().Map[pair][cell.y] = 3;
-        game().Map[7][7] = 4;  // the game goes on
+        game().Map[7][7] = 4; // the game goes on
         game().Map[7][8] = 4;
         game().Points = 0;
         EXPECT_EQ(framesDuring([&] { form.picBox_MouseDown(LeftButton, 0, pixel.x, pixel.y); }), 1);
@@ -155,16 +159,16 @@ TEST_F(Shell, AMoveRemovesSettlesThenLooksForAMoveAndCanBeTakenBackFromAnywhere)
     start();
     setBoard(game(), Ordinary);
     press(0, 13, MiddleButton);
-    press(5, 5);  // empty
+    press(5, 5); // empty
     EXPECT_EQ(boardRows(game()), fullRows(Ordinary));
     press(1, 13);
     EXPECT_EQ(boardRows(game()), fullRows({"1", "2", "23", "114544"}));
     EXPECT_EQ(game().Points, 10);
-    form.picBox_MouseDown(RightButton, 0, 10, 400);  // below the board
+    form.picBox_MouseDown(RightButton, 0, 10, 400); // below the board
     EXPECT_EQ(boardRows(game()), fullRows(Ordinary));
     EXPECT_EQ(game().Points, 0);
 
-    setBoard(game(), {"1221"});  // only settling brings the 1s together: the game goes on
+    setBoard(game(), {"1221"}); // only settling brings the 1s together: the game goes on
     press(1, 15);
     EXPECT_FALSE(game().GameOver);
 }
@@ -172,7 +176,7 @@ TEST_F(Shell, AMoveRemovesSettlesThenLooksForAMoveAndCanBeTakenBackFromAnywhere)
 TEST_F(Shell, TheLastMoveEndsTheGameAndEntersTheScoreOnceAndANewGameStartsWithoutUndo)
 {
     start();
-    setBoard(game(), {"1233"});  // taking the 3s leaves 1 and 2 apart; 3, 4 and 5 are gone
+    setBoard(game(), {"1233"}); // taking the 3s leaves 1 and 2 apart; 3, 4 and 5 are gone
     EXPECT_EQ(framesDuring([&] { press(2, 15); }), 1);
     EXPECT_TRUE(game().GameOver);
     const std::string entered = fuzz::record(Stored, 15010);
@@ -216,7 +220,7 @@ TEST_F(Shell, KeysActOnTheReleaseOfAKeyTheWindowSawGoDown)
     const int frames = frontend.frames;
     key(Home);
     key(Home, ShiftMask | 2);
-    key(35, ShiftMask);  // End
+    key(35, ShiftMask); // End
     EXPECT_EQ(frontend.frames, frames);
     EXPECT_EQ(scoreBytes(), "");
     key(Home, ShiftMask);
@@ -227,7 +231,7 @@ TEST_F(Shell, KeysActOnTheReleaseOfAKeyTheWindowSawGoDown)
     EXPECT_EQ(framesDuring([&] { key(Escape, ShiftMask); }), 0);
     EXPECT_EQ(frontend.quits, 1);
     EXPECT_EQ(framesDuring([&] {
-                  key(Space);  // nothing acts once the program is ending
+                  key(Space); // nothing acts once the program is ending
                   press(0, 0, RightButton);
               }),
               0);

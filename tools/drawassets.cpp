@@ -44,7 +44,7 @@ QString decoded(const QByteArray& bytes)
 constexpr int FrameWidth = 364;
 constexpr int FrameHeight = 420;
 constexpr int TileSize = 16;
-constexpr int DotsPerMetre = 2835;  // 72 dpi
+constexpr int DotsPerMetre = 2835; // 72 dpi
 
 // Red, blue, green, yellow, purple: the face colour at a tile's centre, in code order.
 const QColor TileColours[] = {{213, 74, 41}, {45, 41, 203}, {68, 180, 43}, {213, 195, 41}, {164, 87, 213}};
@@ -58,12 +58,27 @@ QColor mix(const QColor& from, const QColor& to, double t)
     return QColor(channel(from.red(), to.red()), channel(from.green(), to.green()),
                   channel(from.blue(), to.blue()));
 }
-QColor lighter(const QColor& c, double t) { return mix(c, White, t); }
-QColor darker(const QColor& c, double t) { return mix(c, Qt::black, t); }
+QColor lighter(const QColor& c, double t)
+{
+    return mix(c, White, t);
+}
+QColor darker(const QColor& c, double t)
+{
+    return mix(c, Qt::black, t);
+}
 
-void dot(QPainter& p, int x, int y, const QColor& c) { p.fillRect(x, y, 1, 1, c); }
-void hline(QPainter& p, int x1, int x2, int y, const QColor& c) { p.fillRect(x1, y, x2 - x1 + 1, 1, c); }
-void vline(QPainter& p, int x, int y1, int y2, const QColor& c) { p.fillRect(x, y1, 1, y2 - y1 + 1, c); }
+void dot(QPainter& p, int x, int y, const QColor& c)
+{
+    p.fillRect(x, y, 1, 1, c);
+}
+void hline(QPainter& p, int x1, int x2, int y, const QColor& c)
+{
+    p.fillRect(x1, y, x2 - x1 + 1, 1, c);
+}
+void vline(QPainter& p, int x, int y1, int y2, const QColor& c)
+{
+    p.fillRect(x, y1, 1, y2 - y1 + 1, c);
+}
 
 QImage blankImage(int width, int height)
 {
@@ -143,7 +158,7 @@ constexpr int LetterHeight = 25;
 QPainterPath letterShape(char letter)
 {
     QPainterPath path;
-    path.setFillRule(Qt::WindingFill);  // overlapping bars and stems join
+    path.setFillRule(Qt::WindingFill); // overlapping bars and stems join
     const QRectF top(0, 0, 21, 6), bottom(0, 19, 21, 6), stem(7, 0, 7, 25);
     switch (letter) {
     case 'T':
@@ -189,7 +204,8 @@ void drawEmblem(QPainter& p, int x0, int y0)
     QImage square(7, 7, QImage::Format_ARGB32);
     square.fill(Qt::white);
     for (int k = 0; k < 4; ++k)
-        drawEmbossed(p, {x0 + 8 * (k % 2), y0 + 8 * (k / 2)}, square, QColor(150, 150, 156), QColor(24, 24, 40));
+        drawEmbossed(p, {x0 + 8 * (k % 2), y0 + 8 * (k / 2)}, square, QColor(150, 150, 156),
+                     QColor(24, 24, 40));
 }
 
 // "TILZO" in the tile colours between two emblems, within x 101..263, y 10..36.
@@ -208,7 +224,7 @@ void drawTitle(QPainter& p)
 // (light top and left, khaki right and bottom) and a one-pixel shadow right and below.
 void drawFrame(QPainter& p)
 {
-    const QColor glow[] = {{0, 0, 52}, {6, 14, 104}, {28, 48, 164}};  // outermost first
+    const QColor glow[] = {{0, 0, 52}, {6, 14, 104}, {28, 48, 164}}; // outermost first
     for (int i = 0; i < 3; ++i) {
         // Brightest at the top left corner, dimming along each side.
         QLinearGradient along(48, 47, 314, 312);
@@ -250,22 +266,37 @@ void drawGrid(QPainter& p)
 
 // Rows from the top of the capitals; capitals are 6 rows, small letters 4, commas hang below.
 const std::map<char, const char*> Glyphs = {
-    {'C', ".###./#...#/#..../#..../#...#/.###."}, {'E', "#####/#..../####./#..../#..../#####"},
-    {'G', ".###./#...#/#..../#..##/#...#/.###."}, {'H', "#...#/#...#/#####/#...#/#...#/#...#"},
+    {'C', ".###./#...#/#..../#..../#...#/.###."},
+    {'E', "#####/#..../####./#..../#..../#####"},
+    {'G', ".###./#...#/#..../#..##/#...#/.###."},
+    {'H', "#...#/#...#/#####/#...#/#...#/#...#"},
     {'I', "###/.#./.#./.#./.#./###"},
-    {'O', ".###./#...#/#...#/#...#/#...#/.###."}, {'R', "####./#...#/####./#.#../#..#./#...#"},
-    {'S', ".####/#..../.###./....#/....#/####."}, {'T', "#####/..#../..#../..#../..#../..#.."},
-    {'a', "..../..../.###/#..#/#..#/.###"},       {'b', "#.../#.../###./#..#/#..#/###."},
-    {'c', "..../..../.###/#.../#.../.###"},       {'d', "...#/...#/.###/#..#/#..#/.###"},
-    {'e', "..../..../.##./####/#.../.###"},       {'h', "#.../#.../###./#..#/#..#/#..#"},
-    {'i', "#/./#/#/#/#"},                         {'l', "#./#./#./#./#./.#"},
-    {'m', "...../...../####./#.#.#/#.#.#/#.#.#"}, {'n', "..../..../###./#..#/#..#/#..#"},
-    {'o', "..../..../.##./#..#/#..#/.##."},       {'r', ".../.../#.#/##./#../#.."},
-    {'t', ".#./.#./###/.#./.#./..#"},             {'u', "..../..../#..#/#..#/#..#/.###"},
-    {'v', "...../...../#...#/#...#/.#.#./..#.."}, {'z', "..../..../####/..#./.#../####"},
-    {'0', ".##./#..#/#..#/#..#/#..#/.##."},       {'1', ".#./##./.#./.#./.#./###"},
-    {'2', ".##./#..#/...#/..#./.#../####"},       {'.', "./././././#"},
-    {',', "../../../../../.#/#."},                 {'-', "..../..../..../####"},
+    {'O', ".###./#...#/#...#/#...#/#...#/.###."},
+    {'R', "####./#...#/####./#.#../#..#./#...#"},
+    {'S', ".####/#..../.###./....#/....#/####."},
+    {'T', "#####/..#../..#../..#../..#../..#.."},
+    {'a', "..../..../.###/#..#/#..#/.###"},
+    {'b', "#.../#.../###./#..#/#..#/###."},
+    {'c', "..../..../.###/#.../#.../.###"},
+    {'d', "...#/...#/.###/#..#/#..#/.###"},
+    {'e', "..../..../.##./####/#.../.###"},
+    {'h', "#.../#.../###./#..#/#..#/#..#"},
+    {'i', "#/./#/#/#/#"},
+    {'l', "#./#./#./#./#./.#"},
+    {'m', "...../...../####./#.#.#/#.#.#/#.#.#"},
+    {'n', "..../..../###./#..#/#..#/#..#"},
+    {'o', "..../..../.##./#..#/#..#/.##."},
+    {'r', ".../.../#.#/##./#../#.."},
+    {'t', ".#./.#./###/.#./.#./..#"},
+    {'u', "..../..../#..#/#..#/#..#/.###"},
+    {'v', "...../...../#...#/#...#/.#.#./..#.."},
+    {'z', "..../..../####/..#./.#../####"},
+    {'0', ".##./#..#/#..#/#..#/#..#/.##."},
+    {'1', ".#./##./.#./.#./.#./###"},
+    {'2', ".##./#..#/...#/..#./.#../####"},
+    {'.', "./././././#"},
+    {',', "../../../../../.#/#."},
+    {'-', "..../..../..../####"},
 };
 constexpr int SpaceWidth = 3;
 
@@ -351,8 +382,9 @@ void drawTileAt(QPainter& p, int x0, int y0, int size, const QColor& colour)
 {
     const int bevel = qMax(1, qRound(size / 8.0));
     for (int y = bevel; y < size - bevel; ++y) {
-        const double row = (y + 0.5) * TileSize / size - 0.5;  // the same height on a 16-pixel tile
-        const QColor c = row < 7 ? lighter(colour, 0.07 * (7 - row)) : darker(colour, 0.06 * qMax(0.0, row - 8));
+        const double row = (y + 0.5) * TileSize / size - 0.5; // the same height on a 16-pixel tile
+        const QColor c
+            = row < 7 ? lighter(colour, 0.07 * (7 - row)) : darker(colour, 0.06 * qMax(0.0, row - 8));
         hline(p, x0 + bevel, x0 + size - bevel - 1, y0 + y, c);
     }
     for (int ring = 0; ring < bevel; ++ring) {
@@ -409,12 +441,12 @@ constexpr int SkipByte = -1;
 constexpr int TabByte = -2;
 
 struct FontGlyph {
-    QByteArray bytes;        // a text Qt draws as this glyph alone
-    std::vector<int> parts;  // the glyphs a ligature replaces, or just this glyph
-    int advance = 0;         // in 64ths
-    int left = 0, top = 0;   // of the ink, from the pen on the baseline
+    QByteArray bytes; // a text Qt draws as this glyph alone
+    std::vector<int> parts; // the glyphs a ligature replaces, or just this glyph
+    int advance = 0; // in 64ths
+    int left = 0, top = 0; // of the ink, from the pen on the baseline
     int width = 0, height = 0;
-    std::vector<quint32> rows;  // bit x is column x from the left
+    std::vector<quint32> rows; // bit x is column x from the left
 };
 
 struct FontLigature {
@@ -424,7 +456,11 @@ struct FontLigature {
 
 class FontMeasure {
 public:
-    explicit FontMeasure(const QFont& font) : font_(font), metrics_(font) {}
+    explicit FontMeasure(const QFont& font)
+        : font_(font)
+        , metrics_(font)
+    {
+    }
 
     int advance(const QByteArray& bytes) const
     {
@@ -552,7 +588,7 @@ QByteArray fontSource()
 
     std::set<int> blank;
     int byteGlyphs[256];
-    byteGlyphs[0] = SkipByte;  // zero bytes never reach the text
+    byteGlyphs[0] = SkipByte; // zero bytes never reach the text
     int tabStop = 0;
     for (int b = 1; b < 256; ++b) {
         const QByteArray bytes(1, char(b));
@@ -615,7 +651,8 @@ QByteArray fontSource()
         }
         shorter = found;
     }
-    const auto longer = [](const FontLigature& x, const FontLigature& y) { return x.parts.size() > y.parts.size(); };
+    const auto longer
+        = [](const FontLigature& x, const FontLigature& y) { return x.parts.size() > y.parts.size(); };
     std::stable_sort(ligatures.begin(), ligatures.end(), longer);
 
     // Kerning between every two glyphs that can stand side by side.
@@ -653,7 +690,8 @@ QByteArray fontSource()
     line(QStringLiteral("constexpr int TextLineHeight = %1;").arg(wholePixels.height()));
     line(QStringLiteral("constexpr int TabStop = %1;").arg(tabStop));
     line(QString());
-    line(QStringLiteral("// The glyph of each byte; Skip: as if the byte were not there; Tab: on to the next tab stop."));
+    line(QStringLiteral(
+        "// The glyph of each byte; Skip: as if the byte were not there; Tab: on to the next tab stop."));
     line(QStringLiteral("constexpr std::int16_t ByteGlyphs[256] = {"));
     for (int b = 0; b < 256; b += 16) {
         QStringList row;
@@ -665,7 +703,8 @@ QByteArray fontSource()
     }
     line(QStringLiteral("};"));
     line(QString());
-    line(QStringLiteral("// {advance, left, top, width, height, first row in GlyphRows}, and the bytes drawn as it."));
+    line(QStringLiteral(
+        "// {advance, left, top, width, height, first row in GlyphRows}, and the bytes drawn as it."));
     line(QStringLiteral("constexpr GlyphShape GlyphShapes[%1] = {").arg(glyphs.size()));
     int firstRow = 0;
     for (const FontGlyph& glyph : glyphs) {
@@ -673,7 +712,12 @@ QByteArray fontSource()
         for (const char c : glyph.bytes)
             bytes += QStringLiteral("%1").arg(uchar(c), 2, 16, QLatin1Char('0'));
         line(QStringLiteral("    {%1, %2, %3, %4, %5, %6},  // %7")
-                 .arg(glyph.advance).arg(glyph.left).arg(glyph.top).arg(glyph.width).arg(glyph.height).arg(firstRow)
+                 .arg(glyph.advance)
+                 .arg(glyph.left)
+                 .arg(glyph.top)
+                 .arg(glyph.width)
+                 .arg(glyph.height)
+                 .arg(firstRow)
                  .arg(bytes.join(u' ')));
         firstRow += glyph.height;
     }
@@ -689,7 +733,8 @@ QByteArray fontSource()
         line(QStringLiteral("    %1,").arg(rows.mid(k, 12).join(QStringLiteral(", "))));
     line(QStringLiteral("};"));
     line(QString());
-    line(QStringLiteral("// {length, glyphs replaced, ligature}: at each glyph the first that matches is taken."));
+    line(QStringLiteral(
+        "// {length, glyphs replaced, ligature}: at each glyph the first that matches is taken."));
     line(QStringLiteral("constexpr LigatureRule Ligatures[%1] = {").arg(ligatures.size()));
     for (const FontLigature& ligature : ligatures) {
         QStringList parts;
@@ -705,7 +750,10 @@ QByteArray fontSource()
     for (std::size_t k = 0; k < kerning.size(); k += 6) {
         QStringList pairs;
         for (std::size_t j = k; j < std::min(kerning.size(), k + 6); ++j)
-            pairs += QStringLiteral("{%1, %2, %3}").arg(kerning[j].first).arg(kerning[j].second).arg(kerning[j].delta);
+            pairs += QStringLiteral("{%1, %2, %3}")
+                         .arg(kerning[j].first)
+                         .arg(kerning[j].second)
+                         .arg(kerning[j].delta);
         line(QStringLiteral("    %1,").arg(pairs.join(QStringLiteral(", "))));
     }
     line(QStringLiteral("};"));
@@ -723,7 +771,8 @@ bool saveFont(const QDir& folder, const QString& name)
         return false;
     }
     QFile file(path);
-    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(source) == source.size() && file.flush())
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(source) == source.size()
+        && file.flush())
         return true;
     std::fprintf(stderr, "tilzo_drawassets: cannot write %s\n", qPrintable(path));
     return false;
@@ -749,14 +798,14 @@ bool saveWindowsIcon(const QDir& folder, const QString& name)
     const auto put16 = [&head](int value) { head.append(char(value & 0xFF)).append(char(value >> 8)); };
     const auto put32 = [&](int value) { put16(value & 0xFFFF), put16(value >> 16); };
     put16(0);
-    put16(1);  // an icon
+    put16(1); // an icon
     put16(count);
     for (const int size : sizes) {
         QByteArray png;
         QBuffer buffer(&png);
         if (!buffer.open(QIODevice::WriteOnly) || !desktopIcon(size).save(&buffer, "PNG"))
             return false;
-        head.append(char(size % 256)).append(char(size % 256)).append(2, '\0');  // 256 is written 0
+        head.append(char(size % 256)).append(char(size % 256)).append(2, '\0'); // 256 is written 0
         put16(1);
         put16(32);
         put32(int(png.size()));
@@ -782,7 +831,8 @@ int main(int argc, char** argv)
     }
     const QDir folder(QString::fromLocal8Bit(argv[1]));
     // Qt writes 32-bit images as 24-bit, uncompressed, bottom-up BMPs with our dots per metre.
-    const bool written = save(background(), folder, "100.bmp", "BMP") && save(tiles(), folder, "101.bmp", "BMP")
+    const bool written = save(background(), folder, "100.bmp", "BMP")
+                         && save(tiles(), folder, "101.bmp", "BMP")
                          && save(icon(), folder, "icon.png", "PNG");
     bool icons = folder.mkpath("icons");
     for (const int size : {16, 22, 24, 32, 48, 64, 128, 256})

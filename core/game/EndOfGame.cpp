@@ -11,11 +11,16 @@ bool hasMove(const Board& map)
     for (int c = 0; c < BoardSize; ++c) {
         for (int r = 0; r < BoardSize; ++r) {
             const std::uint8_t code = map[c][r];
-            if (code == 0) continue;
-            if (c > 0 && map[c - 1][r] == code) return true;
-            if (c < BoardSize - 1 && map[c + 1][r] == code) return true;
-            if (r > 0 && map[c][r - 1] == code) return true;
-            if (r < BoardSize - 1 && map[c][r + 1] == code) return true;
+            if (code == 0)
+                continue;
+            if (c > 0 && map[c - 1][r] == code)
+                return true;
+            if (c < BoardSize - 1 && map[c + 1][r] == code)
+                return true;
+            if (r > 0 && map[c][r - 1] == code)
+                return true;
+            if (r < BoardSize - 1 && map[c][r + 1] == code)
+                return true;
         }
     }
     return false;

@@ -6,10 +6,10 @@
 
 namespace tilzo {
 
-constexpr int BoardSize = 16;           // play area: columns and rows 0..15
-constexpr int MapSize = BoardSize + 1;  // plus the guard column and row, never touched
-constexpr int ColourCount = 5;          // codes 1..5; 0 is an empty cell
-constexpr int ClearBonus = 5000;        // per colour gone from the board at the end
+constexpr int BoardSize = 16; // play area: columns and rows 0..15
+constexpr int MapSize = BoardSize + 1; // plus the guard column and row, never touched
+constexpr int ColourCount = 5; // codes 1..5; 0 is an empty cell
+constexpr int ClearBonus = 5000; // per colour gone from the board at the end
 
 struct CellPos {
     std::int16_t x;
@@ -21,7 +21,7 @@ class Game {
 public:
     explicit Game(Random& random);
 
-    std::uint8_t Map[MapSize][MapSize] = {};  // [column][row]
+    std::uint8_t Map[MapSize][MapSize] = {}; // [column][row]
     std::int32_t Points = 0;
     std::int32_t Bonus = 0;
     bool GameOver = false;

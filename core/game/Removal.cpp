@@ -41,10 +41,14 @@ void Game::RemoveBlocks(int x, int y)
 
     do {
         more = false;
-        if (x > 0) take(x - 1, y);
-        if (x < BoardSize - 1) take(x + 1, y);
-        if (y > 0) take(x, y - 1);
-        if (y < BoardSize - 1) take(x, y + 1);
+        if (x > 0)
+            take(x - 1, y);
+        if (x < BoardSize - 1)
+            take(x + 1, y);
+        if (y > 0)
+            take(x, y - 1);
+        if (y < BoardSize - 1)
+            take(x, y + 1);
 
         if (found != 0) {
             // The first pass has found the clicked block's neighbours and nothing is

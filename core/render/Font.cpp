@@ -8,8 +8,8 @@ namespace tilzo {
 namespace {
 
 struct GlyphShape {
-    std::int16_t advance;  // in 64ths of a pixel
-    std::int8_t left, top;  // of the ink, from the pen on the baseline
+    std::int16_t advance; // in 64ths of a pixel
+    std::int8_t left, top; // of the ink, from the pen on the baseline
     std::uint8_t width, height;
     std::uint16_t firstRow;
 };
@@ -22,7 +22,7 @@ struct LigatureRule {
 
 struct KerningPair {
     std::int16_t first, second;
-    std::int16_t delta;  // in 64ths, added to the first glyph's advance
+    std::int16_t delta; // in 64ths, added to the first glyph's advance
 };
 
 constexpr std::int16_t Skip = -1;
@@ -35,7 +35,10 @@ constexpr int Subpixels = 64;
 // The glyphs of a text in order, without the bytes that draw as nothing.
 class GlyphReader {
 public:
-    explicit GlyphReader(std::string_view bytes) : bytes_(bytes) {}
+    explicit GlyphReader(std::string_view bytes)
+        : bytes_(bytes)
+    {
+    }
 
     // The next glyph or Tab from `at` on, and where the one after it starts; Skip at the end.
     std::int16_t peek(std::size_t at, std::size_t* after) const
@@ -133,8 +136,8 @@ void drawText(std::uint32_t* pixels, int width, int height, std::ptrdiff_t strid
     colour |= 0xff000000u;
     const GlyphReader reader(codePageBytes);
     const std::int64_t baseline = std::int64_t(y) + TextAscent;
-    std::int64_t pen = 0;  // 64ths of a pixel from x
-    std::int16_t previous = Skip;  // kerning and ligatures stop at tabs
+    std::int64_t pen = 0; // 64ths of a pixel from x
+    std::int16_t previous = Skip; // kerning and ligatures stop at tabs
     std::size_t at = 0;
     while (true) {
         std::int16_t glyph = reader.peek(at, &at);

@@ -12,8 +12,8 @@ class Graphics;
 class HighScores;
 struct HighScore;
 
-constexpr int BoardOrigin = 54;  // frame x and y of cell (0, 0)
-constexpr int CellSize = 16;     // a cell and a tile image are 16 by 16
+constexpr int BoardOrigin = 54; // frame x and y of cell (0, 0)
+constexpr int CellSize = 16; // a cell and a tile image are 16 by 16
 
 constexpr Point cellOrigin(int column, int row)
 {

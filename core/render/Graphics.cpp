@@ -13,9 +13,9 @@ Surface loaded(const Graphics::BitmapLoader& load, Bitmap bitmap, Size size)
 {
     Surface surface = decodeDib(load(bitmap));
     if (surface.size() != size)
-        throw DrawError("bitmap " + std::to_string(bitmap) + " is " + std::to_string(surface.size().width) + " by "
-                        + std::to_string(surface.size().height) + " pixels, not " + std::to_string(size.width)
-                        + " by " + std::to_string(size.height));
+        throw DrawError("bitmap " + std::to_string(bitmap) + " is " + std::to_string(surface.size().width)
+                        + " by " + std::to_string(surface.size().height) + " pixels, not "
+                        + std::to_string(size.width) + " by " + std::to_string(size.height));
     return surface;
 }
 

@@ -16,8 +16,8 @@ void require(const Surface& surface, const char* role)
 
 bool inside(const Rect& rect, Size size)
 {
-    return rect.x >= 0 && rect.y >= 0 && rect.width > 0 && rect.height > 0 && rect.x + rect.width <= size.width
-        && rect.y + rect.height <= size.height;
+    return rect.x >= 0 && rect.y >= 0 && rect.width > 0 && rect.height > 0
+           && rect.x + rect.width <= size.width && rect.y + rect.height <= size.height;
 }
 
 } // namespace
@@ -25,7 +25,8 @@ bool inside(const Rect& rect, Size size)
 Surface::Surface(int width, int height)
 {
     if (width <= 0 || height <= 0)
-        throw DrawError("cannot make a " + std::to_string(width) + " by " + std::to_string(height) + " surface");
+        throw DrawError("cannot make a " + std::to_string(width) + " by " + std::to_string(height)
+                        + " surface");
     size_ = {width, height};
     pixels_.assign(std::size_t(width) * height, 0xFF000000);
 }
@@ -83,7 +84,8 @@ void Surface::copyScaled(const Rect& to, const Surface& source, const Rect& from
 void Surface::drawText(Point topLeft, std::string_view text)
 {
     require(*this, "destination");
-    tilzo::drawText(pixels_.data(), size_.width, size_.height, size_.width, topLeft.x, topLeft.y, text, textColour_);
+    tilzo::drawText(pixels_.data(), size_.width, size_.height, size_.width, topLeft.x, topLeft.y, text,
+                    textColour_);
 }
 
 } // namespace tilzo

@@ -54,7 +54,7 @@ public:
 class Surface {
 public:
     Surface() = default;
-    Surface(int width, int height);  // black
+    Surface(int width, int height); // black
     // A picture of exactly size, from pixels laid out as above.
     static Surface fromPixels(Size size, std::vector<std::uint32_t> pixels);
 

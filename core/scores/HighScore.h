@@ -30,6 +30,6 @@ struct HighScore {
     std::string shownName() const;
 };
 
-using ScoreTable = std::array<HighScore, TableSize>;  // index 0 the best
+using ScoreTable = std::array<HighScore, TableSize>; // index 0 the best
 
 } // namespace tilzo

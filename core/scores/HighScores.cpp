@@ -1,12 +1,14 @@
 #include "core/scores/HighScores.h"
 
+#include "os/Files.h"
+
 #include <algorithm>
 
 namespace tilzo {
 
 namespace {
 
-constexpr char DefaultName[] = "Anynomous1";  // the file's own spelling
+constexpr char DefaultName[] = "Anynomous1"; // the file's own spelling
 
 // Enters entry at the first place it beats, moving the rest down; false when it beats none.
 bool enter(ScoreTable& table, const HighScore& entry)
@@ -22,6 +24,15 @@ bool enter(ScoreTable& table, const HighScore& entry)
 }
 
 } // namespace
+
+HighScores::Folders HighScores::Folders::ofThisProgram()
+{
+    Folders folders;
+    folders.program = os::programDir();
+    folders.user = os::userDataDir(folders.userProblem);
+    folders.besideProgram = !os::isInstalledCopy(folders.program);
+    return folders;
+}
 
 HighScores::HighScores(Folders folders, Report report)
     : folders_(std::move(folders))
@@ -60,20 +71,21 @@ std::optional<ScoreFile> HighScores::userFile(const std::string& programProblem)
     if (!user.empty())
         std::filesystem::create_directories(user, error);
     const Path userPath = scoreFilePath(user);
-    const bool fresh = !user.empty()
-                    && std::filesystem::symlink_status(userPath, error).type() == std::filesystem::file_type::not_found;
+    const bool fresh
+        = !user.empty()
+          && std::filesystem::symlink_status(userPath, error).type() == std::filesystem::file_type::not_found;
     std::string userProblem = user.empty() ? folders_.userProblem : std::string();
     std::optional<ScoreFile> file = user.empty() ? std::nullopt : ScoreFile::in(user, userProblem);
     if (!file) {
-        report_("High scores cannot be saved: high.dat can be written neither in \"" + shown(folders_.program) + "\" ("
-                + programProblem + ") nor in \"" + shown(user) + "\" (" + userProblem
+        report_("High scores cannot be saved: high.dat can be written neither in \"" + shown(folders_.program)
+                + "\" (" + programProblem + ") nor in \"" + shown(user) + "\" (" + userProblem
                 + "). The table is kept until the game is closed.");
         return std::nullopt;
     }
     // The player keeps the table the program folder's file holds.
     const Path old = scoreFilePath(folders_.program);
-    if (fresh && !folders_.program.empty() && std::filesystem::symlink_status(old, error).type()
-                                                 != std::filesystem::file_type::not_found) {
+    if (fresh && !folders_.program.empty()
+        && std::filesystem::symlink_status(old, error).type() != std::filesystem::file_type::not_found) {
         const std::string problem = file->copyFrom(old);
         if (!problem.empty())
             report_("The old high scores in \"" + shown(old) + "\" cannot be read: " + problem
@@ -100,7 +112,7 @@ void HighScores::resetpoints()
     HighScore reset;
     std::fill(reset.Name.begin(), reset.Name.end(), ' ');
     std::copy_n(DefaultName, sizeof DefaultName - 1, reset.Name.begin());
-    unsavedCount_ = 0;  // a reset drops them with the rest
+    unsavedCount_ = 0; // a reset drops them with the rest
     const auto edit = [&](ScoreTable& table) { return table.fill(reset), true; };
     if (!save(edit))
         edit(table_);

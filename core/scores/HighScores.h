@@ -17,9 +17,12 @@ public:
 
     struct Folders {
         Path program;
-        Path user;               // empty when the player has none
-        std::string userProblem;  // why there is none
-        bool besideProgram = true;  // false for an installed copy
+        Path user; // empty when the player has none
+        std::string userProblem; // why there is none
+        bool besideProgram = true; // false for an installed copy
+
+        // The running program's, as the system names them.
+        static Folders ofThisProgram();
     };
 
     // high.dat lives in the program's folder when besideProgram and it can be written

@@ -9,8 +9,8 @@ namespace tilzo {
 
 namespace {
 
-constexpr long long ChunkSize = 64 * 1024;  // the bytes past the records are copied this much at a time
-constexpr int LockWaitMs = 3000;            // a save by another copy takes milliseconds
+constexpr long long ChunkSize = 64 * 1024; // the bytes past the records are copied this much at a time
+constexpr int LockWaitMs = 3000; // a save by another copy takes milliseconds
 
 // Where a save really writes: the rename replaces the file the links lead to.
 Path resolved(Path path)
@@ -44,7 +44,8 @@ std::optional<ScoreFile> ScoreFile::in(const Path& folder, std::string& problem)
     }
     const Path path = resolved(scoreFilePath(folder));
     // A save writes a new file beside the old one and renames it over it.
-    if (!os::Replacement::begin(path, problem) || !os::File::open(path, os::File::Mode::ReadWriteCreate, problem))
+    if (!os::Replacement::begin(path, problem)
+        || !os::File::open(path, os::File::Mode::ReadWriteCreate, problem))
         return std::nullopt;
     return ScoreFile(path);
 }
@@ -107,7 +108,7 @@ std::string ScoreFile::write(const std::string& head, const Path& restFrom, long
         if (got < 0 || !file->write(chunk.data(), got, problem))
             return problem;
     }
-    rest.reset();  // Windows replaces no file that is open
+    rest.reset(); // Windows replaces no file that is open
     file->commit(problem);
     return problem;
 }

@@ -45,7 +45,10 @@ public:
     std::string copyFrom(const Path& source) const;
 
 private:
-    explicit ScoreFile(Path path) : path_(std::move(path)) {}
+    explicit ScoreFile(Path path)
+        : path_(std::move(path))
+    {
+    }
 
     std::string write(const std::string& head, const Path& restFrom, long long restAt) const;
 

@@ -10,7 +10,7 @@ namespace tilzo {
 // high.dat holds five records and no header: a name of 20 bytes in the code
 // page, then the score as a 32-bit little-endian signed integer.
 constexpr int RecordSize = NameLength + 4;
-constexpr int RecordsSize = TableSize * RecordSize;  // 120
+constexpr int RecordsSize = TableSize * RecordSize; // 120
 
 // The table the bytes hold. Records the bytes hold only in part take what is
 // there and zero for the rest; absent records stay as never filled.

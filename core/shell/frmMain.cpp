@@ -7,7 +7,8 @@ namespace tilzo {
 
 frmMain::frmMain(Frontend& frontend, Random& random, HighScores::Folders folders)
     : game(random)
-    , scores(std::move(folders), [&frontend](const std::string& message) { frontend.showError(message, "Tilzo"); })
+    , scores(std::move(folders),
+             [&frontend](const std::string& message) { frontend.showError(message, "Tilzo"); })
     , frontend_(frontend)
     , random_(random)
 {

@@ -10,9 +10,9 @@ namespace tilzo {
 namespace {
 
 // Options QApplication takes for itself; accepted here so they still reach it.
-const char* const QtOptionsWithValue[] = {"platform", "platformpluginpath", "platformtheme", "plugin", "style",
-                                          "stylesheet", "qwindowgeometry", "qwindowtitle", "qwindowicon",
-                                          "display", "geometry", "session"};
+const char* const QtOptionsWithValue[]
+    = {"platform",        "platformpluginpath", "platformtheme", "plugin",  "style",    "stylesheet",
+       "qwindowgeometry", "qwindowtitle",       "qwindowicon",   "display", "geometry", "session"};
 const char* const QtFlags[] = {"reverse", "widgetcount", "nograb", "dograb", "sync"};
 
 void print(std::FILE* stream, const QString& text)
@@ -38,7 +38,8 @@ std::optional<int> handleCommandLine(int argc, char* argv[])
                        "Qt's own options, such as -platform <name>, are passed on to Qt."));
     // Qt spells its options with one dash: -platform is one option, not -p -l -a ...
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help."));
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Show this help."));
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
                                      QStringLiteral("Show the version."));
     parser.addOptions({help, version});
@@ -59,10 +60,12 @@ std::optional<int> handleCommandLine(int argc, char* argv[])
     if (!parser.parse(arguments))
         return usageError(parser.errorText());
     if (!parser.positionalArguments().isEmpty())
-        return usageError(QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments().first()));
+        return usageError(
+            QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments().first()));
     if (parser.isSet(help)) {
         // Without a QCoreApplication the parser cannot know the program's name.
-        print(stdout, parser.helpText().replace(QStringLiteral("<executable_name>"), QStringLiteral("tilzo")));
+        print(stdout,
+              parser.helpText().replace(QStringLiteral("<executable_name>"), QStringLiteral("tilzo")));
         return 0;
     }
     if (parser.isSet(version)) {

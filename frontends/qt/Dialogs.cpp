@@ -8,9 +8,9 @@ namespace tilzo {
 QString ModalDialogs::askName(QWidget* parent)
 {
     bool confirmed = false;
-    const QString text = QInputDialog::getText(parent, QStringLiteral("Tilzo"),
-                                               QStringLiteral("What is your name?"),
-                                               QLineEdit::Normal, QStringLiteral("Tilzo"), &confirmed);
+    const QString text
+        = QInputDialog::getText(parent, QStringLiteral("Tilzo"), QStringLiteral("What is your name?"),
+                                QLineEdit::Normal, QStringLiteral("Tilzo"), &confirmed);
     return confirmed ? text : QString();
 }
 

@@ -10,10 +10,14 @@ namespace tilzo {
 inline int buttonCode(Qt::MouseButton button)
 {
     switch (button) {
-    case Qt::LeftButton: return LeftButton;
-    case Qt::RightButton: return RightButton;
-    case Qt::MiddleButton: return MiddleButton;
-    default: return 0;
+    case Qt::LeftButton:
+        return LeftButton;
+    case Qt::RightButton:
+        return RightButton;
+    case Qt::MiddleButton:
+        return MiddleButton;
+    default:
+        return 0;
     }
 }
 
@@ -21,10 +25,14 @@ inline int buttonCode(Qt::MouseButton button)
 inline int keyCode(int qtKey)
 {
     switch (qtKey) {
-    case Qt::Key_Escape: return Escape;
-    case Qt::Key_Space: return Space;
-    case Qt::Key_Home: return Home;
-    default: return -1;
+    case Qt::Key_Escape:
+        return Escape;
+    case Qt::Key_Space:
+        return Space;
+    case Qt::Key_Home:
+        return Home;
+    default:
+        return -1;
     }
 }
 
@@ -32,7 +40,7 @@ inline int keyCode(int qtKey)
 inline int shiftMask(Qt::KeyboardModifiers modifiers)
 {
     return (modifiers.testFlag(Qt::ShiftModifier) ? 1 : 0) | (modifiers.testFlag(Qt::ControlModifier) ? 2 : 0)
-         | (modifiers.testFlag(Qt::AltModifier) ? 4 : 0);
+           | (modifiers.testFlag(Qt::AltModifier) ? 4 : 0);
 }
 
 } // namespace tilzo

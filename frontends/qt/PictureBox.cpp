@@ -9,7 +9,8 @@
 
 namespace tilzo {
 
-PictureBox::PictureBox(QWidget* parent) : QWidget(parent)
+PictureBox::PictureBox(QWidget* parent)
+    : QWidget(parent)
 {
     // Every pixel comes from the frame, so Qt need not clear the background first.
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -26,7 +27,8 @@ void PictureBox::present(const Surface& frame)
     const Size device = deviceSize();
     if (screen_.size() != device)
         screen_ = Surface(device.width, device.height);
-    screen_.copyScaled({0, 0, device.width, device.height}, frame, {0, 0, frame.size().width, frame.size().height});
+    screen_.copyScaled({0, 0, device.width, device.height}, frame,
+                       {0, 0, frame.size().width, frame.size().height});
     frameSize_ = frame.size();
     if (painter_) {
         draw(*painter_);
@@ -52,7 +54,8 @@ Point PictureBox::framePosition(QPointF inWindow) const
 {
     const QPointF device = (inWindow - mapTo(window(), QPointF(0, 0))) * devicePixelRatioF();
     // A press on a device pixel's edge comes back from the ratio a hair short of it.
-    const Point pixel{static_cast<int>(std::floor(device.x() + 1e-6)), static_cast<int>(std::floor(device.y() + 1e-6))};
+    const Point pixel{static_cast<int>(std::floor(device.x() + 1e-6)),
+                      static_cast<int>(std::floor(device.y() + 1e-6))};
     return shownPixel(pixel, deviceSize(), frameSize_);
 }
 
@@ -72,7 +75,8 @@ void PictureBox::paintEvent(QPaintEvent*)
 
 void PictureBox::mousePressEvent(QMouseEvent* event)
 {
-    emit pressed(buttonCode(event->button()), shiftMask(event->modifiers()), framePosition(event->scenePosition()));
+    emit pressed(buttonCode(event->button()), shiftMask(event->modifiers()),
+                 framePosition(event->scenePosition()));
 }
 
 // A quick second press arrives as a double click; it is a press like any other.

@@ -1,7 +1,6 @@
 #include "CommandLine.h"
 #include "Dialogs.h"
 #include "MainWindow.h"
-#include "os/Files.h"
 
 #include <QApplication>
 #include <QDir>
@@ -44,11 +43,7 @@ int main(int argc, char* argv[])
 
     tilzo::Random random;
     tilzo::ModalDialogs dialogs;
-    tilzo::HighScores::Folders folders;
-    folders.program = tilzo::os::programDir();
-    folders.user = tilzo::os::userDataDir(folders.userProblem);
-    folders.besideProgram = !tilzo::os::isInstalledCopy(folders.program);
-    tilzo::MainWindow window(random, dialogs, std::move(folders));
+    tilzo::MainWindow window(random, dialogs, tilzo::HighScores::Folders::ofThisProgram());
     QObject::connect(&window, &tilzo::MainWindow::quitRequested, &app, [] { QCoreApplication::exit(0); });
     try {
         window.form.Form_Load();

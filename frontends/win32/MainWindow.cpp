@@ -11,14 +11,14 @@ namespace {
 
 constexpr wchar_t WindowClass[] = L"TilzoWindow";
 constexpr wchar_t PictureClass[] = L"TilzoPictureBox";
-constexpr DWORD WindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;  // a fixed border
+constexpr DWORD WindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX; // a fixed border
 constexpr int InnerWidth = 367;
 constexpr int InnerHeight = 423;
 
 int modifiers()
 {
     return (GetKeyState(VK_SHIFT) < 0 ? 1 : 0) | (GetKeyState(VK_CONTROL) < 0 ? 2 : 0)
-         | (GetKeyState(VK_MENU) < 0 ? 4 : 0);
+           | (GetKeyState(VK_MENU) < 0 ? 4 : 0);
 }
 
 // The object a window belongs to, set when it is made.
@@ -26,8 +26,9 @@ template <typename Owner>
 Owner* ownerOf(HWND window, UINT message, LPARAM lParam)
 {
     if (message == WM_NCCREATE)
-        SetWindowLongPtrW(window, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
+        SetWindowLongPtrW(
+            window, GWLP_USERDATA,
+            reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
     return reinterpret_cast<Owner*>(GetWindowLongPtrW(window, GWLP_USERDATA));
 }
 
@@ -40,7 +41,7 @@ INT_PTR CALLBACK namePrompt(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
         SetDlgItemTextW(dialog, IDC_NAME, L"Tilzo");
         SendDlgItemMessageW(dialog, IDC_NAME, EM_SETSEL, 0, -1);
         SetFocus(GetDlgItem(dialog, IDC_NAME));
-        return FALSE;  // the focus is set
+        return FALSE; // the focus is set
     }
     if (message == WM_COMMAND && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) {
         if (LOWORD(wParam) == IDOK) {
@@ -65,8 +66,10 @@ MainWindow::MainWindow(HINSTANCE instance, Random& random, HighScores::Folders f
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = windowProc;
     windowClass.hInstance = instance;
-    windowClass.hIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_TILZO), IMAGE_ICON, 32, 32, 0));
-    windowClass.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_TILZO), IMAGE_ICON, 16, 16, 0));
+    windowClass.hIcon
+        = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_TILZO), IMAGE_ICON, 32, 32, 0));
+    windowClass.hIconSm
+        = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_TILZO), IMAGE_ICON, 16, 16, 0));
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.lpszClassName = WindowClass;
     RegisterClassExW(&windowClass);
@@ -88,9 +91,9 @@ MainWindow::MainWindow(HINSTANCE instance, Random& random, HighScores::Folders f
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     const int width = frame.right - frame.left;
     const int height = frame.bottom - frame.top;
-    CreateWindowExW(0, WindowClass, L"Tilzo v1.02", WindowStyle, work.left + (work.right - work.left - width) / 2,
-                    work.top + (work.bottom - work.top - height) / 2, width, height, nullptr, nullptr, instance,
-                    this);
+    CreateWindowExW(
+        0, WindowClass, L"Tilzo v1.02", WindowStyle, work.left + (work.right - work.left - width) / 2,
+        work.top + (work.bottom - work.top - height) / 2, width, height, nullptr, nullptr, instance, this);
 }
 
 void MainWindow::start(int show)
@@ -122,8 +125,8 @@ LRESULT MainWindow::windowMessage(HWND window, UINT message, WPARAM wParam, LPAR
 {
     switch (message) {
     case WM_CREATE:
-        CreateWindowExW(0, PictureClass, nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 368, 424, window, nullptr, instance_,
-                        this);
+        CreateWindowExW(0, PictureClass, nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 368, 424, window, nullptr,
+                        instance_, this);
         return 0;
     case WM_SIZE:
         form.Form_Resize();
@@ -136,7 +139,7 @@ LRESULT MainWindow::windowMessage(HWND window, UINT message, WPARAM wParam, LPAR
     }
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
-        if (!(lParam & (1 << 30)))  // not a repeat of a key held down
+        if (!(lParam & (1 << 30))) // not a repeat of a key held down
             form.Form_KeyDown(int(wParam));
         break;
     case WM_KEYUP:
@@ -144,7 +147,7 @@ LRESULT MainWindow::windowMessage(HWND window, UINT message, WPARAM wParam, LPAR
         form.Form_KeyUp(int(wParam), modifiers());
         break;
     case WM_SYSCHAR:
-        if (wParam == L' ')  // Space deals, with Alt too: no window menu
+        if (wParam == L' ') // Space deals, with Alt too: no window menu
             return 0;
         break;
     case WM_DESTROY:
@@ -172,7 +175,7 @@ LRESULT MainWindow::pictureMessage(HWND window, UINT message, WPARAM wParam, LPA
         paint();
         return 0;
     case WM_ERASEBKGND:
-        return 1;  // every pixel comes from the frame
+        return 1; // every pixel comes from the frame
     default:
         return DefWindowProcW(window, message, wParam, lParam);
     }
@@ -180,7 +183,8 @@ LRESULT MainWindow::pictureMessage(HWND window, UINT message, WPARAM wParam, LPA
 
 void MainWindow::press(int button, WPARAM wParam, LPARAM lParam)
 {
-    const int shift = (wParam & MK_SHIFT ? 1 : 0) | (wParam & MK_CONTROL ? 2 : 0) | (GetKeyState(VK_MENU) < 0 ? 4 : 0);
+    const int shift
+        = (wParam & MK_SHIFT ? 1 : 0) | (wParam & MK_CONTROL ? 2 : 0) | (GetKeyState(VK_MENU) < 0 ? 4 : 0);
     const Point at = shownPixel({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, pictureSize(), FrameSize);
     form.picBox_MouseDown(button, shift, at.x, at.y);
 }
@@ -206,7 +210,7 @@ void MainWindow::draw(HDC dc) const
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = size.width;
-    info.bmiHeader.biHeight = -size.height;  // top-down, as the surface holds its rows
+    info.bmiHeader.biHeight = -size.height; // top-down, as the surface holds its rows
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
@@ -226,7 +230,8 @@ Size MainWindow::pictureSize() const
 std::string MainWindow::askName()
 {
     std::string reply;
-    DialogBoxParamW(instance_, MAKEINTRESOURCEW(IDD_NAME), nullptr, namePrompt, reinterpret_cast<LPARAM>(&reply));
+    DialogBoxParamW(instance_, MAKEINTRESOURCEW(IDD_NAME), nullptr, namePrompt,
+                    reinterpret_cast<LPARAM>(&reply));
     return reply;
 }
 
@@ -239,7 +244,7 @@ void MainWindow::showError(const std::string& text, const std::string& title)
 std::string MainWindow::bitmapBits(Bitmap bitmap)
 {
     const std::wstring name = std::to_wstring(int(bitmap));
-    const HRSRC resource = FindResourceW(instance_, name.c_str(), MAKEINTRESOURCEW(2));  // RT_BITMAP
+    const HRSRC resource = FindResourceW(instance_, name.c_str(), MAKEINTRESOURCEW(2)); // RT_BITMAP
     const HGLOBAL loaded = resource ? LoadResource(instance_, resource) : nullptr;
     const void* bits = loaded ? LockResource(loaded) : nullptr;
     if (!bits)
@@ -258,10 +263,11 @@ void MainWindow::present(const Surface& frame)
 {
     const Size size = pictureSize();
     if (size.width <= 0 || size.height <= 0)
-        return;  // minimised: nothing to show
+        return; // minimised: nothing to show
     if (screen_.size() != size)
         screen_ = Surface(size.width, size.height);
-    screen_.copyScaled({0, 0, size.width, size.height}, frame, {0, 0, frame.size().width, frame.size().height});
+    screen_.copyScaled({0, 0, size.width, size.height}, frame,
+                       {0, 0, frame.size().width, frame.size().height});
     if (paintDc_) {
         draw(paintDc_);
         paintDc_ = nullptr;

@@ -38,7 +38,7 @@ private:
     HWND window_ = nullptr;
     HWND picBox_ = nullptr;
     Surface screen_;
-    HDC paintDc_ = nullptr;  // while a paint message is being answered
+    HDC paintDc_ = nullptr; // while a paint message is being answered
 };
 
 } // namespace tilzo

@@ -14,7 +14,8 @@ std::wstring widen(const std::string& text)
 
 std::string narrow(const std::wstring& text)
 {
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0, nullptr, nullptr);
+    const int size
+        = WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0, nullptr, nullptr);
     std::string bytes(size, '\0');
     WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), bytes.data(), size, nullptr, nullptr);
     return bytes;

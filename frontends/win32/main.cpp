@@ -1,17 +1,12 @@
 #include "MainWindow.h"
 #include "Text.h"
-#include "os/Files.h"
 
 #include <exception>
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show)
 {
     tilzo::Random random;
-    tilzo::HighScores::Folders folders;
-    folders.program = tilzo::os::programDir();
-    folders.user = tilzo::os::userDataDir(folders.userProblem);
-    folders.besideProgram = !tilzo::os::isInstalledCopy(folders.program);
-    tilzo::MainWindow window(instance, random, std::move(folders));
+    tilzo::MainWindow window(instance, random, tilzo::HighScores::Folders::ofThisProgram());
     try {
         window.start(show);
     } catch (const std::exception& error) {

@@ -27,7 +27,7 @@ std::string notRegular(const Path& path)
 
 bool isRegular(int fd)
 {
-    struct stat info {};
+    struct stat info { };
     return ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
 }
 
@@ -69,7 +69,8 @@ std::optional<File> File::open(const Path& path, Mode mode, std::string& problem
     return File(fd);
 }
 
-File::File(File&& other) noexcept : handle_(other.handle_)
+File::File(File&& other) noexcept
+    : handle_(other.handle_)
 {
     other.handle_ = -1;
 }
@@ -185,7 +186,8 @@ std::optional<Lock> Lock::acquire(const Path& path, int waitMs, std::string& pro
         if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
             // The holder before us removes the file as it lets go: a lock on a file no
             // longer at path would lock nothing.
-            struct stat held {}, named {};
+            struct stat held {
+            }, named{};
             if (::fstat(fd, &held) == 0 && ::stat(path.c_str(), &named) == 0 && held.st_ino == named.st_ino
                 && held.st_dev == named.st_dev)
                 return Lock(fd, path);
@@ -247,7 +249,8 @@ bool isInstalledCopy(const Path& programDir)
     const Path name = programDir.filename();
     std::error_code error;
     return (name == "bin" || name == "games")
-        && std::filesystem::exists(programDir.parent_path() / "share/applications/org.tilzo.Tilzo.desktop", error);
+           && std::filesystem::exists(programDir.parent_path() / "share/applications/org.tilzo.Tilzo.desktop",
+                                      error);
 }
 
 } // namespace tilzo::os

@@ -1,7 +1,8 @@
 #include "os/Files.h"
 
 #include <windows.h>
-#include <shlobj.h>
+
+#include <shlobj.h> // needs windows.h first
 
 #include <chrono>
 #include <thread>
@@ -14,7 +15,8 @@ std::string utf8(const std::wstring& text)
 {
     if (text.empty())
         return {};
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0, nullptr, nullptr);
+    const int size
+        = WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0, nullptr, nullptr);
     std::string bytes(size, '\0');
     WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), bytes.data(), size, nullptr, nullptr);
     return bytes;
@@ -67,9 +69,9 @@ std::optional<File> File::open(const Path& path, Mode mode, std::string& problem
     }
     const DWORD access = mode == Mode::Read ? GENERIC_READ : GENERIC_READ | GENERIC_WRITE;
     // Others may read, write, replace and delete it meanwhile, as on any other system.
-    const HANDLE file = CreateFileW(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                    nullptr, mode == Mode::Read ? OPEN_EXISTING : OPEN_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE file
+        = CreateFileW(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                      mode == Mode::Read ? OPEN_EXISTING : OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         const DWORD error = GetLastError();
         if (!(mode == Mode::Read && (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)))
@@ -85,7 +87,8 @@ std::optional<File> File::open(const Path& path, Mode mode, std::string& problem
     return File(reinterpret_cast<std::intptr_t>(file));
 }
 
-File::File(File&& other) noexcept : handle_(other.handle_)
+File::File(File&& other) noexcept
+    : handle_(other.handle_)
 {
     other.handle_ = Closed;
 }
@@ -133,11 +136,12 @@ std::optional<Replacement> Replacement::begin(const Path& target, std::string& p
 {
     for (unsigned attempt = 0;; ++attempt) {
         wchar_t suffix[16];
-        swprintf(suffix, 16, L".%06x", (GetTickCount() * 2654435761u + GetCurrentProcessId() + attempt) & 0xFFFFFF);
+        swprintf(suffix, 16, L".%06x",
+                 (GetTickCount() * 2654435761u + GetCurrentProcessId() + attempt) & 0xFFFFFF);
         Path path = target;
         path += suffix;
-        const HANDLE file =
-            CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file != INVALID_HANDLE_VALUE)
             return Replacement(reinterpret_cast<std::intptr_t>(file), path, target);
         if (GetLastError() != ERROR_FILE_EXISTS || attempt == 100) {
@@ -167,7 +171,8 @@ bool Replacement::write(const char* bytes, long long size, std::string& problem)
 {
     while (size > 0) {
         DWORD written = 0;
-        if (!WriteFile(handleOf(handle_), bytes, DWORD(std::min<long long>(size, 1 << 30)), &written, nullptr)) {
+        if (!WriteFile(handleOf(handle_), bytes, DWORD(std::min<long long>(size, 1 << 30)), &written,
+                       nullptr)) {
             problem = lastError();
             return false;
         }
@@ -212,9 +217,9 @@ std::optional<Lock> Lock::acquire(const Path& path, int waitMs, std::string& pro
             return std::nullopt;
         }
         if (std::chrono::steady_clock::now() >= giveUp) {
-            problem = error == ERROR_SHARING_VIOLATION ? "another copy of the game keeps it locked"
-                                                       : "its lock file " + named(path)
-                                                             + " cannot be made: " + errorText(error);
+            problem = error == ERROR_SHARING_VIOLATION
+                          ? "another copy of the game keeps it locked"
+                          : "its lock file " + named(path) + " cannot be made: " + errorText(error);
             return std::nullopt;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
@@ -264,8 +269,9 @@ bool isInstalledCopy(const Path& programDir)
 {
     wchar_t location[MAX_PATH * 2] = {};
     DWORD size = sizeof location;
-    const LSTATUS status = RegGetValueW(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tilzo",
-                                        L"InstallLocation", RRF_RT_REG_SZ | RRF_SUBKEY_WOW6464KEY, nullptr, location, &size);
+    const LSTATUS status
+        = RegGetValueW(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tilzo",
+                       L"InstallLocation", RRF_RT_REG_SZ | RRF_SUBKEY_WOW6464KEY, nullptr, location, &size);
     std::error_code error;
     return status == ERROR_SUCCESS && std::filesystem::equivalent(Path(location), programDir, error);
 }
