@@ -2,14 +2,13 @@
 BUILD    ?= build
 JOBS     ?= -j2
 PACKAGES := cmake make g++ qt6-base-dev libgtest-dev libbenchmark-dev fonts-dejavu-core \
-            clang libclang-rt-14-dev \
+            clang libclang-rt-14-dev clang-format \
             dpkg-dev file appstream desktop-file-utils groff-base lintian
 # The Windows build: cross compiler, Wine and a virtual display to test it, NSIS to package it.
 # Without recommends, which for Wine would pull in far more.
 WIN_PACKAGES := cmake make g++-mingw-w64-x86-64-posix googletest wine64 wine fonts-wine nsis \
                 xvfb xdotool x11-utils imagemagick
 WIN_BUILD    ?= $(BUILD)-windows
-WIN_RUN       = tools/wine-run.sh --default-prefix $(abspath $(WIN_BUILD))/wineprefix
 
 # The whole suite a second time under AddressSanitizer and UBSan; the first finding fails it.
 SANITIZE := -O1 -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer
@@ -20,28 +19,37 @@ SAN_ENV  := ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:detect_stack_use_after_r
 FUZZ_TIME      ?= 180
 TEST_FUZZ_TIME ?= 30
 
-.PHONY: run test package sanitize fuzz bench deps configure build windows windows-deps windows-test
+.PHONY: run test format format-check package sanitize fuzz bench deps configure build windows windows-deps
 
-run: build
+run: configure
+	cmake --build $(BUILD) $(JOBS) --target tilzo
 	$(BUILD)/tilzo
 
-test: build
+# The suite includes the Windows build's checks under Wine (build/windows/); their Wine prefix is
+# made while the code compiles.
+test: format-check windows-deps configure
+	@mkdir -p $(BUILD)/windows && tools/wine-run.sh --default-prefix $(abspath $(BUILD))/windows/wineprefix \
+	    cmd /c exit 0 </dev/null >$(BUILD)/wineprefix.log 2>&1 &
+	cmake --build $(BUILD) $(JOBS)
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure $(JOBS)
 	@$(MAKE) --no-print-directory sanitize
 	@$(MAKE) --no-print-directory fuzz FUZZ_TIME=$(TEST_FUZZ_TIME)
-	@$(MAKE) --no-print-directory windows-test
+
+# One format for all C++ (.clang-format): `make format` applies it, `make test` names each file that
+# differs from it.
+CXX_FILES = $(shell git ls-files '*.cpp' '*.h')
+format: deps
+	clang-format -i $(CXX_FILES)
+format-check: deps
+	@echo "clang-format --dry-run -Werror: $(words $(CXX_FILES)) files"
+	@clang-format --dry-run -Werror $(CXX_FILES)
 
 # tilzo.exe, build-windows/tilzo-<version>-windows.zip and build-windows/tilzo-<version>-setup.exe,
-# cross-built; the Wine prefix the tests run in is made meanwhile.
+# cross-built.
 windows: windows-deps
-	cmake -S . -B $(WIN_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release
-	$(WIN_RUN) cmd /c exit 0 </dev/null >$(WIN_BUILD)/wineprefix.log 2>&1 &
+	cmake -S . -B $(WIN_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release \
+	    -DTILZO_TESTS=OFF
 	cmake --build $(WIN_BUILD) $(JOBS)
-
-# The core's tests under Wine, then the program and its installer driven on a virtual display.
-windows-test: windows
-	cd $(WIN_BUILD) && ctest --output-on-failure $(JOBS); \
-	    status=$$?; cd $(CURDIR) && $(WIN_RUN) --stop; exit $$status
 
 # The Debian package, build/tilzo_<version>_<arch>.deb; `lintian build/tilzo_*.deb` checks it.
 package: build
@@ -54,7 +62,7 @@ configure: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
 sanitize: deps
-	cmake -S . -B $(BUILD)-asan -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS="$(SANITIZE)"
+	cmake -S . -B $(BUILD)-asan -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS="$(SANITIZE)" -DTILZO_WINDOWS_CHECKS=OFF
 	cmake --build $(BUILD)-asan $(JOBS)
 	cd $(BUILD)-asan && $(SAN_ENV) QT_QPA_PLATFORM=offscreen ctest --output-on-failure $(JOBS)
 
