@@ -3,14 +3,14 @@
 # a new deal, the score reset and quitting; with an installer, the same for an installed copy. Usage:
 #   TILZO_WINEPREFIX=prefix sh tests/windows/game_test.sh FOLDER-WITH-tilzo.exe [tilzo-setup.exe]
 set -u
-
-. "$(dirname "$0")/gui.sh"
+run=$(cd "$(dirname "$0")/../.." && pwd)/tools/wine-run.sh
+tmp=$(mktemp -d)
+xvfb=
+pid=
 failures=0
+trap 'kill $pid $xvfb 2>/dev/null; rm -rf "$tmp"' EXIT
 
-# A window 'Tilzo' left open (an error box, or the prompt) explains a game that stopped answering.
 fail() {
-    [ -z "$GUI_XVFB_PID" ] || ! xdotool search --onlyvisible --name '^Tilzo$' >/dev/null 2>&1 ||
-        set -- "$@" "(a window 'Tilzo' is open)"
     echo "FAIL: $*" >&2
     failures=$((failures + 1))
 }
@@ -30,25 +30,43 @@ within() {
     done
 }
 
-# Starts EXE and answers the name prompt by typing TEXT and pressing KEY: play EXE TEXT KEY. Sets $game to
-# the game window and leaves the pointer over it, so that keys reach it.
+# Sets $window to the window titled TITLE, and $x, $y (its client area's top left: Wine draws the frame into
+# the X window, 3 px in and 22 down) and $size (the client area's): shown TITLE
+shown() {
+    window=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1)
+    if [ -z "$window" ]; then
+        kill -0 "$pid" 2>/dev/null || die "the game ended before a window '$1' appeared"
+        return 1
+    fi
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+    x=$((X + 3))
+    y=$((Y + 22))
+    size=$((WIDTH - 6))x$((HEIGHT - 25))
+}
+
+# Starts EXE and answers the name prompt with TEXT and KEY: play EXE TEXT KEY. Leaves the pointer over the
+# game window, as without a window manager the keyboard focus follows it.
 play() {
-    gui_start "$1" || die "could not start $1"
-    prompt=$(gui_wait_window Tilzo) || die "no name prompt (a window 'Tilzo') appeared"
-    gui_client "$prompt" && gui_point 40 40 || die "cannot point at the name prompt"
-    gui_type "$2" && gui_key "$3" || die "cannot answer the name prompt"
-    game=$(gui_wait_window 'Tilzo v1.02') || die "no game window after ${2:+$2 and }$3 in the name prompt"
-    gui_client "$game" && gui_point 180 400 || die "cannot point at the game window"
+    "$run" "$1" </dev/null >"$tmp/out" 2>&1 &
+    pid=$!
+    within 30 shown Tilzo || die "no name prompt (a window 'Tilzo') appeared"
+    point 40 40
+    xdotool type --delay 150 -- "$2"
+    xdotool key "$3"
+    within 30 shown 'Tilzo v1.02' || die "no game window after ${2:+$2 and }$3 in the name prompt"
+    point 180 400
+}
+
+point() {
+    xdotool mousemove --sync $((x + $1)) $((y + $2)) || die "cannot point at $1,$2"
 }
 
 # Screenshots the game into NAME.board (the board's pixels) and NAME.cells (a line a cell: column, row,
 # client x and y of its centre, R G B there): board NAME [REF same|differ]. Succeeds when all 256 cells show
 # the five colours, or with REF when the boards are the same or differ as asked.
-# Client pixel x shows frame pixel (2x+1)*364/734, y likewise.
 board() {
-    gui_screenshot "$game" "$GUI_TMP/$1.ppm" || die "no screenshot of the game window"
-    convert "$GUI_TMP/$1.ppm" -crop "367x423+$GUI_FRAME_X+$GUI_FRAME_Y" +repage -depth 8 rgb:- |
-        od -An -v -tu1 -w3 | awk -v out="$GUI_TMP/$1" '
+    import -window "$window" "$tmp/$1.ppm" 2>/dev/null || die "no screenshot of the game window"
+    convert "$tmp/$1.ppm" -crop "367x423+3+22" +repage -depth 8 rgb:- | od -An -v -tu1 -w3 | awk -v out="$tmp/$1" '
         { x = (NR - 1) % 367; y = int((NR - 1) / 367); fx = int((2 * x + 1) * 364 / 734) }
         { fy = int((2 * y + 1) * 420 / 846) }
         fx < 54 || fx > 309 || fy < 54 || fy > 309 { next }
@@ -56,59 +74,60 @@ board() {
         (fx - 61) % 16 == 0 && (fy - 61) % 16 == 0 && !seen[fx, fy]++ {
             print (fx - 61) / 16, (fy - 61) / 16, x, y, $1, $2, $3 > (out ".cells") }'
     if [ $# -eq 1 ]; then
-        [ "$(awk -v re="$colours" '$5 "," $6 "," $7 ~ re' "$GUI_TMP/$1.cells" | wc -l)" -eq 256 ]
+        [ "$(awk -v re="$colours" '$5 "," $6 "," $7 ~ re' "$tmp/$1.cells" | wc -l)" -eq 256 ]
     else
-        [ "$(cmp -s "$GUI_TMP/$1.board" "$GUI_TMP/$2.board" && echo same || echo differ)" = "$3" ]
+        [ "$(cmp -s "$tmp/$1.board" "$tmp/$2.board" && echo same || echo differ)" = "$3" ]
     fi
 }
 
 # Presses Escape in the game and expects it to end with status 0: quit WHICH-GAME
 quit() {
-    gui_key Escape || die "cannot press Escape in $1"
-    status=0
-    gui_wait_exit 10 || status=$?
-    [ $status -eq 0 ] || fail "Escape in $1 ended it with status $status, not 0"
+    xdotool key Escape
+    within 10 eval '! kill -0 $pid 2>/dev/null' || die "Escape did not end $1"
+    wait "$pid" || fail "Escape ended $1 with status $?, not 0"
 }
 
 colours='^(213,74,41|45,41,203|68,180,43|213,195,41|164,87,213)$'
-printf 'Anynomous1          \000\000\000\000%.0s' 1 2 3 4 5 >"$GUI_TMP/reset.dat"
-
-[ -f "${1-}/tilzo.exe" ] || die "usage: $0 FOLDER-WITH-tilzo.exe [SETUP.exe], with TILZO_WINEPREFIX set"
-[ -n "${TILZO_WINEPREFIX-}" ] || die "set TILZO_WINEPREFIX to a Wine prefix"
+printf 'Anynomous1          \000\000\000\000%.0s' 1 2 3 4 5 >"$tmp/reset.dat"
+[ -f "${1-}/tilzo.exe" ] && [ -n "${TILZO_WINEPREFIX-}" ] || die "usage: $0 FOLDER [SETUP.exe], TILZO_WINEPREFIX set"
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$tmp/display" >/dev/null 2>&1 </dev/null &
+xvfb=$!
+within 10 grep -q . "$tmp/display" || die "Xvfb did not start"
+export DISPLAY=":$(cat "$tmp/display")"
 
 # A portable copy keeps its table beside itself, created empty when the game starts.
-dir=$GUI_TMP/portable
+dir=$tmp/portable
 mkdir "$dir" && cp "$1/tilzo.exe" "$dir/" || die "cannot copy $1/tilzo.exe to $dir"
-gui_start_display || die "no virtual display"
 play "$dir/tilzo.exe" Ann Return
-[ "${GUI_CW}x$GUI_CH" = 367x423 ] || fail "the game's client area is ${GUI_CW}x$GUI_CH, not 367x423"
+[ "$size" = 367x423 ] || fail "the game's client area is $size, not 367x423"
 [ -f "$dir/high.dat" ] && [ ! -s "$dir/high.dat" ] || fail "no empty high.dat beside the portable copy"
 
 # A deal fills all 256 cells with the five colours; a click on a group removes it, a right click undoes that.
-within 4 board first || die "the first board is not 16x16 blocks of the five colours; cell centres:" \
-    "$(awk '{ printf "%s,%s=%s,%s,%s ", $1, $2, $5, $6, $7 }' "$GUI_TMP/first.cells")"
+within 4 board first || die "the first board is not 16x16 blocks of the five colours"
 at=$(awk '{ rgb[$1, $2] = $5 " " $6 " " $7; xy[$1, $2] = $3 " " $4 }
     END { for (r = 0; r < 16; r++) for (c = 0; c < 16; c++)
         if (rgb[c, r] == rgb[c + 1, r] || rgb[c, r] == rgb[c, r + 1]) { print xy[c, r]; exit } }
-    ' "$GUI_TMP/first.cells")
+    ' "$tmp/first.cells")
 [ -n "$at" ] || die "the first board has no two neighbouring blocks of one colour to click"
-gui_click "${at% *}" "${at#* }" || die "cannot click at $at"
+point $at
+xdotool click 1
 within 3 board moved first differ || fail "a left click at $at on a group of blocks left the board as it was"
-gui_click 180 400 right || die "cannot right-click below the board"
+point 180 400
+xdotool click 3
 within 3 board undone first same || fail "a right click did not bring back the board from before the move"
 
-# Keys act on release: Space deals, Shift+Home resets the table, Escape quits.
-gui_key space || die "cannot press Space"
+# Keys act on release: Space deals, Shift+Home resets the table ("key shift+Home" lets go of Shift too
+# early), Escape quits.
+xdotool key space
 within 3 board dealt undone differ || fail "Space did not deal a new board"
-gui_shift_key Home || die "cannot press Shift+Home"
-within 3 cmp -s "$GUI_TMP/reset.dat" "$dir/high.dat" ||
-    fail "Shift+Home did not reset high.dat, which holds $(wc -c <"$dir/high.dat") bytes"
+xdotool keydown shift key Home keyup shift
+within 3 cmp -s "$tmp/reset.dat" "$dir/high.dat" || fail "Shift+Home did not reset high.dat"
 quit "the game"
 
 # Escape in the prompt still starts the game; its release must not reach the game as a key.
 play "$dir/tilzo.exe" "" Escape
 sleep 1
-xwininfo -id "$game" 2>/dev/null | grep -q IsViewable || die "the game closed after Escape in the prompt"
+kill -0 "$pid" 2>/dev/null || die "the game ended after Escape in the prompt"
 quit "the game started with Escape in the prompt"
 
 # An installed copy keeps its table only in %APPDATA%\Tilzo; it has a Start-menu entry and an entry among the
@@ -117,22 +136,21 @@ if [ $# -ge 2 ]; then
     installed="$TILZO_WINEPREFIX/drive_c/Program Files/Tilzo"
     link="$TILZO_WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Tilzo.lnk"
     key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tilzo'
-    listed() { "$GUI_WINE_RUN" reg query "$key" /v InstallLocation /reg:64 </dev/null 2>/dev/null | grep -q Tilzo; }
-    appdata=$("$GUI_WINE_RUN" cmd /c 'echo %APPDATA%' </dev/null | tr -d '\r')
-    appdata=$("$GUI_WINE_RUN" winepath -u "$appdata" </dev/null 2>/dev/null)
-    [ -d "$appdata" ] || die "no %APPDATA% folder in $TILZO_WINEPREFIX"
-    # One left by an earlier run would pass for this one's.
-    rm -f "$appdata/Tilzo/high.dat"
-    "$GUI_WINE_RUN" "$2" /S </dev/null || die "the silent install exited with status $?"
+    listed() {
+        "$run" reg query "$key" /v InstallLocation /reg:64 </dev/null 2>/dev/null | grep -q Tilzo
+    }
+    appdata=$("$run" cmd /c 'echo %APPDATA%' </dev/null | tr -d '\r')
+    appdata=$("$run" winepath -u "$appdata" </dev/null 2>/dev/null)
+    rm -f "$appdata/Tilzo/high.dat" # one left by an earlier run would pass for this one's
+    "$run" "$2" /S </dev/null || die "the silent install exited with status $?"
     [ -f "$link" ] || fail "no Start-menu entry $link"
     listed || fail "no entry $key among the installed programs"
     play 'C:\Program Files\Tilzo\tilzo.exe' Ann Return
-    gui_shift_key Home || die "cannot press Shift+Home in the installed game"
-    within 3 cmp -s "$GUI_TMP/reset.dat" "$appdata/Tilzo/high.dat" ||
-        fail "Shift+Home in the installed game did not reset $appdata/Tilzo/high.dat"
+    xdotool keydown shift key Home keyup shift
+    within 3 cmp -s "$tmp/reset.dat" "$appdata/Tilzo/high.dat" || fail "the installed game reset no $appdata/Tilzo"
     quit "the installed game"
     [ ! -e "$installed/high.dat" ] || fail "the installed game wrote high.dat beside itself in $installed"
-    "$GUI_WINE_RUN" 'C:\Program Files\Tilzo\uninstall.exe' /S </dev/null || fail "uninstall /S exited with $?"
+    "$run" 'C:\Program Files\Tilzo\uninstall.exe' /S </dev/null || fail "uninstall /S exited with $?"
     # The uninstaller hands its work to a copy of itself and returns at once.
     within 30 test ! -e "$installed" || fail "$installed is still there 30 s after the uninstall"
     [ ! -e "$link" ] || fail "the uninstaller left the Start-menu entry $link"
