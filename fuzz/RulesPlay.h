@@ -88,20 +88,14 @@ private:
     void step(std::uint8_t action, std::uint8_t cell)
     {
         const int x = cell & 0x0F, y = cell >> 4, side = action / 8 % 4, off = side % 2 ? BoardSize : -1;
-        switch (action % 8) {
-        case 5:
+        if (action % 8 == 5)
             leftClick(side < 2 ? off : x, side < 2 ? y : off);
-            break;
-        case 6:
+        else if (action % 8 == 6)
             rightClick();
-            break;
-        case 7:
+        else if (action % 8 == 7)
             space();
-            break;
-        default:
+        else
             leftClick(x, y);
-            break;
-        }
         // Whatever the step, the snapshot stays as it was taken.
         FUZZ_CHECK(boardOf(game_.UndoMap) == undo_.board && game_.UndoPoints == undo_.points);
     }

@@ -13,6 +13,7 @@
 #include "core/scores/ScoreRecords.h"
 #include "fuzz/FuzzCheck.h"
 
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -49,27 +50,21 @@ inline void writeFile(const std::filesystem::path& path, std::string_view bytes)
     FUZZ_CHECK(file.write(bytes.data(), std::streamsize(bytes.size())).flush().good());
 }
 
-inline std::string littleEndian(std::int32_t value)
-{
-    std::string bytes;
-    for (int i = 0; i < 4; ++i)
-        bytes += char(std::uint32_t(value) >> (8 * i));
-    return bytes;
-}
-
 // One record as the file stores it: the name's bytes cut or padded with spaces to 20, then the score.
 inline std::string record(std::string name, std::int32_t score)
 {
     name.resize(NameLength, ' ');
-    return name + littleEndian(score);
+    for (int i = 0; i < 4; ++i)
+        name += char(std::uint32_t(score) >> (8 * i));
+    return name;
 }
 
+// The score at a byte offset; both builds run on little-endian machines, like the file.
 inline std::int32_t scoreAt(std::string_view bytes, std::size_t at)
 {
-    return std::int32_t(std::uint32_t(std::uint8_t(bytes[at]))
-                        | std::uint32_t(std::uint8_t(bytes[at + 1])) << 8
-                        | std::uint32_t(std::uint8_t(bytes[at + 2])) << 16
-                        | std::uint32_t(std::uint8_t(bytes[at + 3])) << 24);
+    std::int32_t score;
+    std::memcpy(&score, bytes.data() + at, sizeof score);
+    return score;
 }
 
 // The table in memory is the one the records hold.

@@ -1,9 +1,7 @@
 // high.dat on a hostile POSIX file system: permissions, FIFOs, links, a full or read-only
 // disk, and where the per-user folder is.
-#include "fuzz/ScoreFileCheck.h"
 #include "os/Files.h"
-
-#include <gtest/gtest.h>
+#include "tests/TableTest.h"
 
 #include <pwd.h>
 #include <sys/mount.h>
@@ -23,16 +21,8 @@ namespace fs = std::filesystem;
 const std::string Best5
     = record("Ann", 500) + record("Ben", 400) + record("Cy", 300) + record("Dot", 200) + record("Eve", 100);
 
-std::string entries(const HighScores& table)
-{
-    std::string shown;
-    for (int i = 0; i < TableSize; ++i)
-        shown += table[i].shownName() + ' ' + std::to_string(table[i].Score) + '|';
-    return shown;
-}
-
 // Plays as an ordinary user, since root ignores permission bits; the saved id brings root back.
-struct Files : ::testing::Test {
+struct Files : TableTest {
     void SetUp() override
     {
         const passwd* nobody = ::getpwnam("nobody");
@@ -46,47 +36,32 @@ struct Files : ::testing::Test {
         if (mounted)
             ::umount(mounted->c_str());
     }
-    HighScores& start(const fs::path& user, bool beside = true)
-    {
-        scores = HighScores({program, user, user.empty() ? "none is known" : "", beside}, report);
-        scores.GetPoints();
-        return scores;
-    }
-    void enter(const char* name, std::int32_t points)
-    {
-        scores.checkpoints(fixedText(fromUtf8(name)), points);
-    }
     // A small tmpfs at folder, mounted as root; false where mounts are not allowed.
-    bool mountSmall(const fs::path& folder, const char* options)
+    bool mountSmall(const fs::path& folder, unsigned long flags = 0)
     {
         ::setresuid(-1, me, -1);
         fs::create_directories(folder);
-        const bool done = ::mount("tilzo", folder.c_str(), "tmpfs", 0, options) == 0;
+        const bool done = ::mount("tilzo", folder.c_str(), "tmpfs", flags, "size=64k,mode=0777") == 0;
         if (done)
             mounted = folder;
-        return SetUp(), done;
+        SetUp();
+        return done;
     }
-    fs::path programFile() const { return program / "high.dat"; }
 
     const uid_t me = ::getuid() == 0 ? 0 : ::geteuid();
-    fuzz::TempFolder root;
-    fs::path program = root.path / "program";
     fs::path user = root.path / "home/data/tilzo";
     std::optional<fs::path> mounted;
-    std::vector<std::string> reports;
-    HighScores::Report report = [this](const std::string& message) { reports.push_back(message); };
-    HighScores scores{{}, report};
 };
 
 TEST_F(Files, APortableCopyKeepsTheFileBesideItElseTheUserFolderHasItOrNoneAndSaysSo)
 {
     for (const bool beside : {false, true}) {
         EXPECT_EQ(start(user, beside).filePath(), (beside ? program : user) / "high.dat");
-        EXPECT_EQ(fs::exists(programFile()), beside);
+        EXPECT_EQ(fs::exists(file()), beside);
         EXPECT_EQ(readFile(scores.filePath()), ""); // created empty
     }
-    fs::remove(programFile());
-    ::mkfifo(programFile().c_str(), 0644); // would block a read
+    fs::remove(file());
+    ::mkfifo(file().c_str(), 0644); // would block a read
     EXPECT_EQ(start(user).filePath(), user / "high.dat");
     EXPECT_TRUE(reports.empty());
     fs::permissions(program, fs::perms::owner_read | fs::perms::owner_exec);
@@ -110,25 +85,25 @@ TEST_F(Files, AnOldFileThatCannotBeReplacedIsCarriedIntoTheUserFolderOrNamedWhen
         SCOPED_TRACE(how);
         reports.clear();
         fs::permissions(program, fs::perms::all);
-        fs::remove(programFile());
+        fs::remove(file());
         if (link)
-            fs::create_symlink(root.path / "between", programFile());
+            fs::create_symlink(root.path / "between", file());
         else
-            fuzz::writeFile(programFile(), old);
+            fuzz::writeFile(file(), old);
         ::chmod((link ? locked : program).c_str(), 0555);
-        ::chmod(programFile().c_str(), mode);
+        ::chmod(file().c_str(), mode);
         const fs::path other = root.path / how;
         start(other);
         enter("New", 300);
         start(other); // the carried table is not carried again
         const bool carried = mode != 0200;
-        EXPECT_EQ(entries(scores),
-                  carried ? "Ann 500|Ben 400|Cy 300|New 300|Dot 200|" : "New 300| 0| 0| 0| 0|");
+        EXPECT_EQ(lines(scores),
+                  carried ? "500 Ann|400 Ben|300 Cy|300 New|200 Dot|" : "300 New|0 |0 |0 |0 |");
         EXPECT_EQ(readFile(other / "high.dat").substr(RecordsSize), carried ? old.substr(RecordsSize) : "");
         EXPECT_EQ(reports.size(), carried ? 0u : 1u);
         ::chmod(locked.c_str(), 0755);
-        ::chmod(programFile().c_str(), 0644);
-        EXPECT_EQ(readFile(programFile()), old);
+        ::chmod(file().c_str(), 0644);
+        EXPECT_EQ(readFile(file()), old);
     }
 }
 
@@ -136,40 +111,32 @@ TEST_F(Files, AnOldFileThatCannotBeReplacedIsCarriedIntoTheUserFolderOrNamedWhen
 // whole.
 TEST_F(Files, AFailedSaveNamesItsRealCause)
 {
-    fuzz::writeFile(programFile(), Best5);
+    fuzz::writeFile(file(), Best5);
     start(user);
     std::string problem;
-    std::optional<os::Lock> other = os::Lock::acquire(programFile().string() + ".lock", 0, problem);
+    std::optional<os::Lock> other = os::Lock::acquire(file().string() + ".lock", 0, problem);
     enter("Gone", 700); // another copy never finishes its save
     other.reset();
-    fs::rename(programFile(), programFile().string() + ".old");
-    ::mkfifo(programFile().c_str(), 0644); // a read would block
+    fs::rename(file(), file().string() + ".old");
+    ::mkfifo(file().c_str(), 0644); // a read would block
     enter("Fifo", 250);
-    EXPECT_EQ(entries(scores), "Gone 700|Ann 500|Ben 400|Cy 300|Fifo 250|");
+    EXPECT_EQ(lines(scores), "700 Gone|500 Ann|400 Ben|300 Cy|250 Fifo|");
     ASSERT_EQ(reports.size(), 2u);
     EXPECT_NE(reports[0].find("another copy of the game keeps it locked"), std::string::npos);
     EXPECT_NE(reports[1].find("high.dat is not a regular file"), std::string::npos);
-    EXPECT_EQ(readFile(programFile().string() + ".old"), Best5);
+    EXPECT_EQ(readFile(file().string() + ".old"), Best5);
 
-    if (!mountSmall(root.path / "full", "size=64k,mode=0777"))
+    if (!mountSmall(root.path / "full"))
         GTEST_SKIP() << "no tmpfs can be mounted here";
     program = root.path / "full";
     start({});
     std::ofstream(program / "filler", std::ios::binary) << std::string(64 * 1024, 'x');
     enter("Full", 4720);
     EXPECT_NE(reports.back().find(": No space left on device. The table is kept"), std::string::npos);
-    EXPECT_EQ(entries(scores), "Full 4720| 0| 0| 0| 0|");
-}
-
-// A folder the game may not write names the reason, at start-up as at a save.
-TEST_F(Files, AReadOnlyFolderIsNamedAsSuch)
-{
-    if (!mountSmall(root.path / "ro", "size=64k,mode=0777,ro"))
-        GTEST_SKIP() << "no tmpfs can be mounted here";
-    program = root.path / "ro";
-    start({}, true);
-    ASSERT_EQ(reports.size(), 1u);
-    EXPECT_NE(reports[0].find("(Read-only file system)"), std::string::npos) << reports[0];
+    EXPECT_EQ(lines(scores), "4720 Full|0 |0 |0 |0 |");
+    mountSmall(root.path / "full", MS_REMOUNT | MS_RDONLY); // and now read-only
+    start({});
+    EXPECT_NE(reports.back().find("/full\" (Read-only file system)"), std::string::npos) << reports.back();
 }
 
 TEST(Folders, TheUserFolderFollowsTheXdgRulesAndAnInstalledCopySitsBesideItsDesktopEntry)
@@ -178,9 +145,7 @@ TEST(Folders, TheUserFolderFollowsTheXdgRulesAndAnInstalledCopySitsBesideItsDesk
     fs::create_directories(prefix.path / "share/applications");
     fuzz::writeFile(prefix.path / "share/applications/org.tilzo.Tilzo.desktop", "");
     EXPECT_TRUE(os::isInstalledCopy(prefix.path / "games"));
-    EXPECT_TRUE(os::isInstalledCopy(prefix.path / "bin"));
     EXPECT_FALSE(os::isInstalledCopy(prefix.path / "build"));
-    EXPECT_FALSE(os::isInstalledCopy(prefix.path / "share/bin"));
 
     const auto folder = [](const char* data, const char* home) {
         data ? ::setenv("XDG_DATA_HOME", data, 1) : ::unsetenv("XDG_DATA_HOME");

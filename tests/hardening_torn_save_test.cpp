@@ -22,10 +22,8 @@ TEST(TornSave, KilledSaverLeavesTheOldOrTheNewTable)
     const std::optional<ScoreFile> file = ScoreFile::in(folder.path, problem);
     ASSERT_TRUE(file) << problem;
     ScoreTable tables[2];
-    for (int i = 0; i < TableSize; ++i) {
-        tables[0][i] = {nameBytes(U"First"), 900 - i};
-        tables[1][i] = {nameBytes(U"Second"), 500 - i};
-    }
+    tables[0].fill({nameBytes(U"First"), 900});
+    tables[1].fill({nameBytes(U"Second"), 500});
     const std::string tail(" written by someone else, kept by every save");
     const std::string saved[] = {writeRecords(tables[0]) + tail, writeRecords(tables[1]) + tail};
     fuzz::writeFile(file->path(), std::string(RecordsSize, ' ') + tail);

@@ -1,10 +1,6 @@
 // The table and high.dat against real files in a folder of their own, on any system.
-#include "core/render/Frame.h"
-#include "core/shell/PlayerName.h"
-#include "fuzz/ScoreFileCheck.h"
 #include "os/Files.h"
-
-#include <gtest/gtest.h>
+#include "tests/TableTest.h"
 
 #include <chrono>
 #include <thread>
@@ -15,31 +11,8 @@ namespace {
 using fuzz::readFile;
 using fuzz::record;
 
-std::string lines(const HighScores& table)
-{
-    std::string shown;
-    for (int i = 0; i < TableSize; ++i)
-        shown += tableLine(table[i]) + '|';
-    return shown;
-}
-
-struct Scores : ::testing::Test {
-    HighScores& start()
-    {
-        scores = HighScores({folder.path, {}, {}, true}, report);
-        scores.GetPoints();
-        return scores;
-    }
-    void enter(HighScores& table, const char* name, std::int32_t points)
-    {
-        table.checkpoints(playerNameFrom(name), points);
-    }
-    std::filesystem::path file() const { return folder.path / "high.dat"; }
-
-    fuzz::TempFolder folder;
-    std::vector<std::string> reports;
-    HighScores::Report report = [this](const std::string& message) { reports.push_back(message); };
-    HighScores scores{{}, report};
+struct Scores : TableTest {
+    void SetUp() override { std::filesystem::create_directories(program); }
 };
 
 // The fuzzer's seeds, each checked as the fuzzer checks it: the byte layout, the entry rule, the reset, short
@@ -57,13 +30,13 @@ TEST(ScoreFile, TheFuzzSeedsAgreeWithTheRecords)
 TEST_F(Scores, NamesEnterAsTheFileHoldsThemAndReadTheSameAfterARestart)
 {
     start();
-    enter(scores, "Zażółć gęślą jaźń", 500);
-    enter(scores, "\xd7\xa9\xd7\x9c\xd7\x95\xd7\x9d 7", 400); // Hebrew, then a digit
-    enter(scores, "  Jos\xc3\xa9 \xe2\x82\xac\x01\xc2\x81\xff", 300); // and a malformed byte
+    enter("Zażółć gęślą jaźń", 500);
+    enter("\xd7\xa9\xd7\x9c\xd7\x95\xd7\x9d 7", 400); // Hebrew, then a digit
+    enter("  Jos\xc3\xa9 \xe2\x82\xac\x01\xc2\x81\xff", 300); // and a malformed byte
     std::string emoji;
     for (int i = 0; i < 12; ++i)
         emoji += "\xf0\x9f\x98\x80";
-    enter(scores, emoji.c_str(), 200);
+    enter(emoji.c_str(), 200);
     const std::string before = lines(scores);
     EXPECT_EQ(before, "500 Za?\xf3?? g??l? ja??|400 ???? 7|300 Jos\xe9 \x80\x01\x81?|200 ????????????|0 |");
     EXPECT_EQ(lines(start()), before);
@@ -77,22 +50,22 @@ TEST_F(Scores, NamesEnterAsTheFileHoldsThemAndReadTheSameAfterARestart)
 TEST_F(Scores, AScoreKeptWhenItsSaveFailedIsSavedByTheNextSave)
 {
     start();
-    enter(scores, "Ann", 50);
+    enter("Ann", 50);
     std::filesystem::create_directory(file().string() + ".lock"); // a lock path that can never be locked
     const auto began = std::chrono::steady_clock::now();
-    enter(scores, "Kept", 4720);
+    enter("Kept", 4720);
     EXPECT_LT(std::chrono::steady_clock::now() - began, std::chrono::seconds(1)) << "waited for a lock";
     ASSERT_EQ(reports.size(), 1u) << reports.back();
     EXPECT_NE(reports[0].find("high.dat.lock is not a lock file. The table is kept"), std::string::npos);
     EXPECT_EQ(lines(scores), "4720 Kept|50 Ann|0 |0 |0 |");
     std::filesystem::remove(file().string() + ".lock");
-    enter(scores, "Next", 4350);
+    enter("Next", 4350);
     EXPECT_EQ(readFile(file()), record("Kept", 4720) + record("Next", 4350) + record("Ann", 50)
                                     + std::string(2 * RecordSize, '\0'));
     EXPECT_EQ(lines(scores), lines(start()));
 
     std::filesystem::create_directory(file().string() + ".lock");
-    enter(scores, "Lost", 9000);
+    enter("Lost", 9000);
     scores.resetpoints();
     std::filesystem::remove(file().string() + ".lock");
     scores.resetpoints();
@@ -105,12 +78,12 @@ TEST_F(Scores, TwoCopiesOnOneFileKeepEachOthersScores)
 {
     fuzz::writeFile(file(), record("Ann", 50));
     HighScores& first = start();
-    HighScores second({folder.path, {}, {}, true}, report);
+    HighScores second({program, {}, {}, true}, report);
     second.GetPoints();
-    enter(first, "One", 30);
-    enter(second, "Two", 40);
+    enter("One", 30, &first);
+    enter("Two", 40, &second);
     std::filesystem::remove(file()); // the player starts afresh
-    enter(first, "Low", 0); // enters nothing, yet shows what the file holds
+    enter("Low", 0, &first); // enters nothing, yet shows what the file holds
     EXPECT_EQ(lines(first), "0 |0 |0 |0 |0 |");
 
     fuzz::writeFile(file(), record("Ann", 50) + record("Two", 40) + record("One", 30));
@@ -123,7 +96,7 @@ TEST_F(Scores, TwoCopiesOnOneFileKeepEachOthersScores)
                         record("Ann", 50) + record("Two", 40) + record("Mid", 35) + record("One", 30));
         other.reset();
     });
-    enter(first, "Late", 60);
+    enter("Late", 60, &first);
     saving.join();
     EXPECT_EQ(readFile(file()), record("Late", 60) + record("Ann", 50) + record("Two", 40) + record("Mid", 35)
                                     + record("One", 30));

@@ -16,7 +16,7 @@ fail() {
 }
 
 die() {
-    fail "$@"
+    echo "FAIL: $*" >&2
     exit 1
 }
 
@@ -58,7 +58,7 @@ play() {
 }
 
 point() {
-    xdotool mousemove --sync $((x + $1)) $((y + $2)) || die "cannot point at $1,$2"
+    xdotool mousemove --sync $((x + $1)) $((y + $2))
 }
 
 # Screenshots the game into NAME.board (the board's pixels) and NAME.cells (a line a cell: column, row,
@@ -139,8 +139,7 @@ if [ $# -ge 2 ]; then
     listed() {
         "$run" reg query "$key" /v InstallLocation /reg:64 </dev/null 2>/dev/null | grep -q Tilzo
     }
-    appdata=$("$run" cmd /c 'echo %APPDATA%' </dev/null | tr -d '\r')
-    appdata=$("$run" winepath -u "$appdata" </dev/null 2>/dev/null)
+    appdata=$("$run" winepath -u "$("$run" cmd /c 'echo %APPDATA%' </dev/null | tr -d '\r')" </dev/null 2>/dev/null)
     rm -f "$appdata/Tilzo/high.dat" # one left by an earlier run would pass for this one's
     "$run" "$2" /S </dev/null || die "the silent install exited with status $?"
     [ -f "$link" ] || fail "no Start-menu entry $link"
