@@ -78,7 +78,7 @@ TEST_F(Files, AnOldFileThatCannotBeReplacedIsCarriedIntoTheUserFolderOrNamedWhen
     const fs::path locked = root.path / "locked";
     fs::create_directory(locked);
     fuzz::writeFile(locked / "high.dat", old);
-    fs::create_symlink(locked / "high.dat", root.path / "between"); // links are followed to the end
+    fs::create_symlink("locked/high.dat", root.path / "between"); // links are followed to the end
     for (const auto& [how, mode, link] : {std::tuple("in a read-only folder", 0644, false),
                                           {"a link into a read-only folder", 0644, true},
                                           {"unreadable", 0200, false}}) {
@@ -117,13 +117,17 @@ TEST_F(Files, AFailedSaveNamesItsRealCause)
     std::optional<os::Lock> other = os::Lock::acquire(file().string() + ".lock", 0, problem);
     enter("Gone", 700); // another copy never finishes its save
     other.reset();
+    ::chmod(file().c_str(), 0200); // unreadable: no table, so no save
+    enter("Hidden", 600);
+    ::chmod(file().c_str(), 0644);
     fs::rename(file(), file().string() + ".old");
     ::mkfifo(file().c_str(), 0644); // a read would block
-    enter("Fifo", 250);
-    EXPECT_EQ(lines(scores), "700 Gone|500 Ann|400 Ben|300 Cy|250 Fifo|");
-    ASSERT_EQ(reports.size(), 2u);
+    enter("Fifo", 350);
+    EXPECT_EQ(lines(scores), "700 Gone|600 Hidden|500 Ann|400 Ben|350 Fifo|");
+    ASSERT_EQ(reports.size(), 3u);
     EXPECT_NE(reports[0].find("another copy of the game keeps it locked"), std::string::npos);
-    EXPECT_NE(reports[1].find("high.dat is not a regular file"), std::string::npos);
+    EXPECT_NE(reports[1].find(": Permission denied. The table is kept"), std::string::npos);
+    EXPECT_NE(reports[2].find("high.dat is not a regular file"), std::string::npos);
     EXPECT_EQ(readFile(file().string() + ".old"), Best5);
 
     if (!mountSmall(root.path / "full"))
