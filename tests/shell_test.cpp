@@ -126,7 +126,8 @@ TEST_F(Shell, EveryPressPresentsOneFrameAndOnlyTheWrittenBoardAreaMakesMoves)
     const std::tuple<Point, Point, bool> cases[]
         = {{{55, 55}, {0, 0}, true},     {{70, 55}, {1, 0}, true},    {{69, 55}, {1, 0}, false},
            {{307, 306}, {15, 15}, true}, {{54, 60}, {0, 0}, false},   {{60, 54}, {0, 0}, false},
-           {{308, 60}, {15, 0}, false},  {{309, 60}, {15, 0}, false}, {{60, 307}, {0, 15}, false}};
+           {{308, 60}, {15, 0}, false},  {{309, 60}, {15, 0}, false}, {{60, 307}, {0, 15}, false},
+           {{55, 69}, {0, 0}, true}};
     for (const auto& [pixel, cell, moves] : cases) {
         for (int i = 0; i < BoardSize * BoardSize; ++i)
             game().Map[i / 16][i % 16] = std::uint8_t(1 + (i / 16 + i) % 2);
@@ -151,6 +152,7 @@ TEST_F(Shell, AMoveRemovesSettlesThenLooksForAMoveAndCanBeTakenBackFromAnywhere)
     press(5, 5); // empty
     EXPECT_EQ(boardRows(game()), fullRows(Ordinary));
     press(1, 13);
+    press(5, 5, MiddleButton); // nor undoes
     EXPECT_EQ(boardRows(game()), fullRows({"1", "2", "23", "114544"}));
     EXPECT_EQ(game().Points, 10);
     form.picBox_MouseDown(RightButton, 0, 10, 400); // below the board
@@ -215,11 +217,16 @@ TEST_F(Shell, KeysActOnTheReleaseOfAKeyTheWindowSawGoDown)
     key(Home, ShiftMask);
     EXPECT_EQ(scoreBytes().substr(RecordSize * 4), fuzz::record("Anynomous1", 0));
 
+    form.Form_KeyUp(Space, 0); // the release of the press above
+    game().Points = 5;
+    form.Form_KeyUp(Space, 0);
+    EXPECT_EQ(game().Points, 5) << "one press acted twice";
+
     key(Escape, ShiftMask);
     EXPECT_EQ(frontend.quits, 1);
     key(Space); // nothing acts once the program is ending
     press(0, 0, RightButton);
-    EXPECT_EQ(frontend.frames, frames + 1);
+    EXPECT_EQ(frontend.frames, frames + 2); // the reset's and the new game's
 }
 
 } // namespace
