@@ -10,6 +10,7 @@
 namespace tilzo {
 
 struct TableTest : ::testing::Test {
+    TableTest() { std::filesystem::create_directories(program); }
     HighScores& start(const std::filesystem::path& user = {}, bool beside = true)
     {
         scores = HighScores({program, user, user.empty() ? "none is known" : "", beside}, report);

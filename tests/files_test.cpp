@@ -27,8 +27,8 @@ struct Files : TableTest {
     {
         const passwd* nobody = ::getpwnam("nobody");
         fs::permissions(root.path, fs::perms::all);
+        ::chown(program.c_str(), nobody ? nobody->pw_uid : -1, -1);
         ASSERT_TRUE(::geteuid() != 0 || (nobody && ::setresuid(nobody->pw_uid, nobody->pw_uid, 0) == 0));
-        fs::create_directories(program);
     }
     void TearDown() override
     {

@@ -38,7 +38,6 @@ struct Window : ::testing::Test {
                                 type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
                                 Qt::LeftButton, type, {}, ++time);
     }
-    Game& game() { return window->form.game; }
 
     int time = 0;
     fuzz::TempFolder folder;
@@ -67,12 +66,12 @@ TEST_F(Window, KeysActOnTheirRealReleaseWhicheverWidgetHasTheFocus)
 {
     window->picBox->setFocusPolicy(Qt::StrongFocus);
     window->picBox->setFocus();
-    game().Points = 77;
+    window->form.game.Points = 77;
     key(QEvent::KeyPress, Qt::Key_Space);
     key(QEvent::KeyRelease, Qt::Key_Space, {}, true); // auto-repeat
-    EXPECT_EQ(game().Points, 77);
+    EXPECT_EQ(window->form.game.Points, 77);
     key(QEvent::KeyRelease, Qt::Key_Space);
-    EXPECT_EQ(game().Points, 0);
+    EXPECT_EQ(window->form.game.Points, 0);
 
     key(QEvent::KeyPress, Qt::Key_Home);
     key(QEvent::KeyRelease, Qt::Key_Home, Qt::ShiftModifier | Qt::KeypadModifier);

@@ -11,9 +11,7 @@ namespace {
 using fuzz::readFile;
 using fuzz::record;
 
-struct Scores : TableTest {
-    void SetUp() override { std::filesystem::create_directories(program); }
-};
+using Scores = TableTest;
 
 // The fuzzer's seeds, each checked as the fuzzer checks it: the byte layout, the entry rule, the reset, short
 // files and the bytes past the records.
