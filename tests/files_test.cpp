@@ -61,6 +61,10 @@ TEST_F(Files, APortableCopyKeepsTheFileBesideItElseTheUserFolderHasItOrNoneAndSa
         EXPECT_EQ(readFile(scores.filePath()), ""); // created empty
     }
     fs::remove(file());
+    fs::create_directory(root.path / "shared");
+    fs::create_symlink("../shared/high.dat", file()); // relative: followed from the link's own folder
+    EXPECT_TRUE(fs::equivalent(start(user).filePath(), root.path / "shared/high.dat"));
+    fs::remove(file());
     ::mkfifo(file().c_str(), 0644); // would block a read
     EXPECT_EQ(start(user).filePath(), user / "high.dat");
     EXPECT_TRUE(reports.empty());
