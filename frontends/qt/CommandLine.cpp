@@ -1,5 +1,7 @@
 #include "CommandLine.h"
 
+#include "core/Version.h"
+
 #include <QCommandLineParser>
 #include <QStringList>
 

@@ -2,6 +2,7 @@
 
 #include "Keys.h"
 #include "PictureBox.h"
+#include "core/Version.h"
 
 #include <QFile>
 #include <QIcon>
@@ -21,7 +22,7 @@ MainWindow::MainWindow(Random& random, Dialogs& dialogs, HighScores::Folders fol
     , picBox(new PictureBox(this))
     , dialogs_(dialogs)
 {
-    setWindowTitle(QStringLiteral("Tilzo v1.02"));
+    setWindowTitle(QStringLiteral("Tilzo v" TILZO_VERSION));
     setWindowIcon(QIcon(QStringLiteral(":/icons/tilzo.png")));
     setFixedSize(InnerWidth, InnerHeight);
     picBox->setGeometry(0, 0, 368, 424);

@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 
 #include "Text.h"
+#include "core/Version.h"
 #include "resource.h"
 
 #include <windowsx.h>
@@ -92,7 +93,7 @@ MainWindow::MainWindow(HINSTANCE instance, Random& random, HighScores::Folders f
     const int width = frame.right - frame.left;
     const int height = frame.bottom - frame.top;
     CreateWindowExW(
-        0, WindowClass, L"Tilzo v1.02", WindowStyle, work.left + (work.right - work.left - width) / 2,
+        0, WindowClass, L"Tilzo v" TILZO_VERSION, WindowStyle, work.left + (work.right - work.left - width) / 2,
         work.top + (work.bottom - work.top - height) / 2, width, height, nullptr, nullptr, instance, this);
 }
 
