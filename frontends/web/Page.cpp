@@ -1,0 +1,72 @@
+#include "Page.h"
+
+#include <emscripten.h>
+
+#include <fstream>
+#include <iterator>
+
+namespace tilzo {
+
+namespace {
+
+// TilzoPage is page.js.
+EM_JS(void, pageMessage, (const char* text, const char* title),
+      { TilzoPage.message(UTF8ToString(title), UTF8ToString(text)); });
+EM_JS(void, pageFit, (int width, int height, int* size), {
+    const fitted = TilzoPage.fit(width, height);
+    HEAP32[size >> 2] = fitted[0];
+    HEAP32[(size >> 2) + 1] = fitted[1];
+});
+EM_JS(void, pageDraw, (const std::uint32_t* rgba, int width, int height),
+      { TilzoPage.draw(new Uint8ClampedArray(HEAPU8.buffer, rgba, width * height * 4), width, height); });
+EM_JS(void, pageEnded, (), { TilzoPage.ended(); });
+
+} // namespace
+
+void Page::showError(const std::string& text, const std::string& title)
+{
+    pageMessage(text.c_str(), title.c_str());
+}
+
+// The page fetches the bitmaps into memory before the program starts.
+std::string Page::bitmapBits(Bitmap bitmap)
+{
+    std::ifstream file("/assets/" + std::to_string(int(bitmap)) + ".bmp", std::ios::binary);
+    constexpr int FileHeaderSize = 14;
+    if (!file.seekg(FileHeaderSize))
+        throw DrawError("bitmap " + std::to_string(int(bitmap)) + " cannot be loaded");
+    return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
+void Page::fitPictureBox()
+{
+    int size[2];
+    pageFit(FrameSize.width, FrameSize.height, size);
+    canvasSize_ = {size[0], size[1]};
+}
+
+void Page::present(const Surface& frame)
+{
+    const Size size = canvasSize_;
+    if (size.width <= 0 || size.height <= 0)
+        return; // hidden: nothing to show
+    if (screen_.size() != size)
+        screen_ = Surface(size.width, size.height);
+    screen_.copyScaled({0, 0, size.width, size.height}, frame,
+                       {0, 0, frame.size().width, frame.size().height});
+    // 0xFFRRGGBB as the canvas's bytes, R G B A.
+    rgba_.resize(std::size_t(size.width) * size.height);
+    const std::uint32_t* pixels = screen_.pixels();
+    for (std::size_t i = 0; i < rgba_.size(); ++i) {
+        const std::uint32_t v = pixels[i];
+        rgba_[i] = 0xFF000000 | (v & 0xFF) << 16 | (v & 0xFF00) | (v >> 16 & 0xFF);
+    }
+    pageDraw(rgba_.data(), size.width, size.height);
+}
+
+void Page::quit()
+{
+    pageEnded();
+}
+
+} // namespace tilzo

@@ -1,0 +1,150 @@
+'use strict';
+// The page around the game: it sizes the canvas, opens the dialogs and turns the page's
+// events into the program's calls (main.cpp). No input reaches the game while a dialog is open.
+const TilzoPage = (() => {
+  const canvas = document.getElementById('screen');
+  const context = canvas.getContext('2d');
+  const controls = document.getElementById('controls');
+  const prompt = document.getElementById('prompt');
+  const message = document.getElementById('message');
+  const confirmReset = document.getElementById('confirm-reset');
+  const messages = [];
+  let running = false;
+
+  const call = (name, ...args) => Module['_tilzo_' + name](...args);
+  const blocked = () => !running || document.querySelector('dialog[open]') !== null;
+
+  // The pixel of the canvas's backing store under a point of the page.
+  function canvasPixel(event) {
+    const box = canvas.getBoundingClientRect();
+    return [Math.floor((event.clientX - box.left) * canvas.width / box.width),
+      Math.floor((event.clientY - box.top) * canvas.height / box.height)];
+  }
+
+  function press(button, at, event) {
+    if (!blocked())
+      call('press', button, event.shiftKey, event.ctrlKey, event.altKey, at[0], at[1]);
+  }
+
+  function nextMessage() {
+    if (message.open || !messages.length)
+      return;
+    const [title, text] = messages.shift();
+    message.querySelector('h1').textContent = title;
+    message.querySelector('.error').textContent = text;
+    message.showModal();
+  }
+  message.addEventListener('close', nextMessage);
+
+  // Keys act on release; the game also hears them go down, to know which releases are its own.
+  for (const type of ['keydown', 'keyup']) {
+    addEventListener(type, event => {
+      if (blocked())
+        return;
+      if (event.key == ' ' || event.key == 'Home')
+        event.preventDefault(); // no scrolling, no button pressed by Space
+      if (!event.repeat)
+        call('key', type == 'keydown', event.keyCode, event.shiftKey, event.ctrlKey, event.altKey);
+    });
+  }
+
+  canvas.addEventListener('mousedown', event => press(event.button, canvasPixel(event), event));
+  canvas.addEventListener('contextmenu', event => event.preventDefault());
+
+  // A tap is a left press; a touch held half a second is a right press.
+  let touch = null;
+  canvas.addEventListener('touchstart', event => {
+    event.preventDefault(); // no mouse events after it, no menu
+    clearTimeout(touch && touch.timer);
+    const at = canvasPixel(event.changedTouches[0]);
+    touch = {at, timer: setTimeout(() => { touch = null; press(2, at, event); }, 500)};
+  }, {passive: false});
+  canvas.addEventListener('touchend', event => {
+    event.preventDefault();
+    if (touch) {
+      clearTimeout(touch.timer);
+      press(0, touch.at, event);
+    }
+    touch = null;
+  }, {passive: false});
+  canvas.addEventListener('touchcancel', () => { clearTimeout(touch && touch.timer); touch = null; });
+
+  const button = (id, action) => document.getElementById(id).addEventListener('click', () => {
+    if (!blocked())
+      action();
+  });
+  button('new-board', () => call('new_board'));
+  button('undo', () => call('undo'));
+  button('reset-table', () => confirmReset.showModal());
+  confirmReset.addEventListener('close', () => {
+    if (confirmReset.returnValue == 'ok')
+      call('reset_table');
+  });
+  button('download', () => call('download'));
+  const load = document.getElementById('load');
+  load.addEventListener('change', async () => {
+    const file = load.files[0];
+    load.value = ''; // the same file may be loaded again
+    if (!file || blocked())
+      return;
+    const bytes = new Uint8Array(await file.arrayBuffer());
+    const at = Module._malloc(bytes.length + 1);
+    Module.HEAPU8.set(bytes, at);
+    Module.ccall('tilzo_load', null, ['string', 'number', 'number'], [file.name, at, bytes.length]);
+    Module._free(at);
+  });
+
+  addEventListener('resize', () => call('resize'));
+  if ('serviceWorker' in navigator)
+    navigator.serviceWorker.register('sw.js');
+
+  return {
+    ask(title, question, answer) {
+      prompt.querySelector('h1').textContent = title;
+      prompt.querySelector('span').textContent = question;
+      const input = prompt.querySelector('input');
+      input.value = answer;
+      prompt.returnValue = '';
+      prompt.addEventListener('close', () => {
+        running = true;
+        Module.ccall('tilzo_start', null, ['string'], [prompt.returnValue == 'ok' ? input.value : null]);
+      }, {once: true});
+      prompt.showModal();
+      input.select();
+    },
+    message(title, text) {
+      messages.push([title, text]);
+      nextMessage();
+    },
+    // The biggest whole number of device pixels of the frame's shape that fits above the buttons.
+    fit(width, height) {
+      const ratio = devicePixelRatio;
+      const room = [innerWidth * ratio, Math.max(0, innerHeight - controls.offsetHeight) * ratio];
+      const scale = Math.min(room[0] / width, room[1] / height);
+      canvas.width = Math.floor(width * scale);
+      canvas.height = Math.floor(height * scale);
+      canvas.style.width = canvas.width / ratio + 'px';
+      canvas.style.height = canvas.height / ratio + 'px';
+      return [canvas.width, canvas.height];
+    },
+    draw(rgba, width, height) {
+      context.putImageData(new ImageData(rgba, width, height), 0, 0);
+    },
+    download(bytes) {
+      const link = document.createElement('a');
+      link.href = URL.createObjectURL(new Blob([bytes], {type: 'application/octet-stream'}));
+      link.download = 'high.dat';
+      link.click();
+      setTimeout(() => URL.revokeObjectURL(link.href), 10000);
+    },
+    ended() {
+      running = false;
+      for (const control of controls.querySelectorAll('button'))
+        control.disabled = true;
+      controls.querySelector('.button').classList.add('disabled');
+      document.getElementById('ended').hidden = false;
+    },
+  };
+})();
+
+var Module = {};
