@@ -32,8 +32,8 @@ private:
 };
 
 EM_JS(double, addressSeed, (), {
-    const seed = new URLSearchParams(location.search).get('seed');
-    return seed && / ^[0 - 9] + $ /.test(seed) ? Number(seed) : -1;
+    const seed = Number(new URLSearchParams(location.search).get("seed") || NaN);
+    return Number.isSafeInteger(seed) && seed >= 0 ? seed : -1;
 });
 EM_JS(void, pageAsk, (const char* title, const char* question, const char* answer),
       { TilzoPage.ask(UTF8ToString(title), UTF8ToString(question), UTF8ToString(answer)); });

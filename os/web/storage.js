@@ -43,7 +43,7 @@ mergeInto(LibraryManager.library, {
     store: function(name, bytes) {
       var text = '';
       for (var i = 0; i < bytes.length; i += 8192)
-        text += String.fromCharCode.apply(null, bytes.subarray(i, i + 8192));
+        text += String.fromCharCode.apply(null, new Uint8Array(bytes.subarray(i, i + 8192)));
       try {
         localStorage.setItem(TilzoStorage.key(name), text);
       } catch (e) {

@@ -1,0 +1,234 @@
+#!/usr/bin/python3
+"""The page in headless Chromium, served from the built site: page_test.py SITE."""
+import base64
+import functools
+import http.server
+import os
+import struct
+import sys
+import tempfile
+import threading
+import time
+
+from selenium import webdriver
+from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.common.action_chains import ActionChains
+from selenium.webdriver.common.actions.action_builder import ActionBuilder
+from selenium.webdriver.common.actions.mouse_button import MouseButton
+from selenium.webdriver.common.by import By
+from selenium.webdriver.common.keys import Keys
+
+# Frames the core composes natively (tests/frame_test.cpp's hash) for a deal from seed 1: with an empty
+# table, after a press on cell (0, 15), and with DESKTOP's table.
+START, MOVE, WITH_TABLE = 0x044F39EB5747599A, 0xE405798CBCF7A508, 0xCE0E7144669C20DB
+
+
+def record(name, score):
+    return name.encode().ljust(20) + struct.pack('<i', score)
+
+
+DESKTOP = record('Zoe', 900) + record('Max', 500) + bytes(72) + b'kept'
+RESET = record('Anynomous1', 0) * 5
+FIELD = 'localStorage.getItem("tilzo/high.dat")'
+
+
+def wait(condition, what, seconds=10):
+    end = time.time() + seconds
+    while not condition():
+        assert time.time() < end, 'timed out: ' + what
+        time.sleep(0.02)
+
+
+def frame_hash(d):
+    """The frame under the canvas: every canvas pixel must be the frame's pixel nearest to it."""
+    width, height, data = d.execute_script(
+        'const c = document.getElementById("screen"), d = c.getContext("2d").getImageData(0, 0, c.width, c.height);'
+        'let s = ""; for (let i = 0; i < d.data.length; i += 8192) s += String.fromCharCode(...d.data.subarray(i, i + 8192));'
+        'return [c.width, c.height, btoa(s)];')
+    rgba = base64.b64decode(data)
+    assert width >= 364 and height >= 420, (width, height)
+    frame = {}
+    for y in range(height):
+        for x in range(width):
+            at = (x * 2 + 1) * 364 // (2 * width), (y * 2 + 1) * 420 // (2 * height)
+            pixel = rgba[4 * (y * width + x):4 * (y * width + x) + 3]
+            assert frame.setdefault(at, pixel) == pixel, ('not nearest-pixel scaled at', x, y)
+    value = 14695981039346656037
+    for y in range(420):
+        for x in range(364):
+            r, g, b = frame[x, y]
+            value = ((value ^ (0xFF000000 | r << 16 | g << 8 | b)) * 1099511628211) & (2**64 - 1)
+    return value
+
+
+def at_cell(d, column, row):
+    """The page point of a cell's centre."""
+    box = d.execute_script('return document.getElementById("screen").getBoundingClientRect().toJSON()')
+    return (box['x'] + (62 + 16 * column) * box['width'] / 364, box['y'] + (62 + 16 * row) * box['height'] / 420)
+
+
+def click(d, point, button=MouseButton.LEFT):
+    actions = ActionBuilder(d, duration=0)
+    actions.pointer_action.move_to_location(*map(int, point)).click(button=button)
+    actions.perform()
+
+
+def touch(d, point, hold=0):
+    d.execute_cdp_cmd('Input.dispatchTouchEvent', {'type': 'touchStart', 'touchPoints': [dict(zip('xy', point))]})
+    time.sleep(hold)
+    d.execute_cdp_cmd('Input.dispatchTouchEvent', {'type': 'touchEnd', 'touchPoints': []})
+
+
+def keys(d, *steps):
+    chain = ActionChains(d)
+    for step in steps:
+        (chain.key_up if step.startswith('-') else chain.key_down)(step.lstrip('-'))
+    chain.perform()
+
+
+def load(d, seed):
+    d.get(f'{URL}?seed={seed}')
+    wait(lambda: d.execute_script('return document.getElementById("prompt").open'), 'the prompt')
+
+
+def open_tab(d, seed, name=None):
+    """A new tab at ?seed=seed; its prompt answered by typing name and Enter, or cancelled by Escape."""
+    d.switch_to.new_window('tab')
+    load(d, seed)
+    keys(d, *(list(name) + [Keys.ENTER] if name else [Keys.ESCAPE]))
+    wait(lambda: d.execute_script('return !document.getElementById("prompt").open'), 'the prompt to close')
+    return d.current_window_handle
+
+
+def play_to_end(d):
+    """Presses a group, read from the canvas, until none is left."""
+    assert d.execute_script('''
+        const c = document.getElementById("screen"), g = c.getContext("2d", {willReadFrequently: true});
+        const at = (k, size) => Math.floor((54 + 16 * k + 8.5) * size / (size == c.width ? 364 : 420));
+        const colour = (x, y) => x > 15 || y < 0 ? "" : g.getImageData(at(x, c.width), at(y, c.height), 1, 1).data.join();
+        for (let moves = 0; moves < 300; ++moves) {
+            let group = null;
+            for (let k = 0; k < 256 && !group; ++k) {
+                const x = k % 16, y = 15 - (k >> 4), here = colour(x, y);
+                if (here != "0,0,0,255" && (here == colour(x + 1, y) || here == colour(x, y - 1))) group = [x, y];
+            }
+            if (!group) return true;
+            const box = c.getBoundingClientRect();
+            c.dispatchEvent(new MouseEvent("mousedown", {button: 0, clientX: box.x + (at(group[0], c.width) + 0.5) * box.width / c.width,
+                                                        clientY: box.y + (at(group[1], c.height) + 0.5) * box.height / c.height}));
+        }''')
+
+
+def stored(d):
+    text = d.execute_script('return ' + FIELD)
+    return None if text is None else text.encode('latin-1')
+
+
+def main(site):
+    global URL
+    class Files(http.server.SimpleHTTPRequestHandler):
+        def log_message(self, *args):
+            pass
+
+    server = http.server.ThreadingHTTPServer(('127.0.0.1', 0), functools.partial(Files, directory=site))
+    threading.Thread(target=server.serve_forever, daemon=True).start()
+    URL = f'http://127.0.0.1:{server.server_port}/'
+    options = webdriver.ChromeOptions()
+    options.binary_location = '/usr/bin/chromium'
+    for argument in ['--headless=new', '--no-sandbox', '--disable-gpu', '--disable-dev-shm-usage',
+                     '--window-size=600,700', '--force-device-scale-factor=1.5']:
+        options.add_argument(argument)
+    d = webdriver.Chrome(service=Service('/usr/bin/chromedriver'), options=options)
+    downloads = tempfile.mkdtemp()
+    try:
+        load(d, 1)
+        d.execute_cdp_cmd('Page.setDownloadBehavior', {'behavior': 'allow', 'downloadPath': downloads})
+        assert d.execute_script('return [...document.querySelectorAll("#prompt h1, #prompt span")].map(e => e.textContent)'
+                                '.concat(document.querySelector("#prompt input").value).join("|")') == 'Tilzo|What is your name?|Tilzo'
+
+        # Escape cancels the prompt; its release does not end the game.
+        first = open_tab(d, 1)
+        second = open_tab(d, 2, 'Ann')
+        d.switch_to.window(first)
+        assert d.execute_script('return document.getElementById("ended").hidden')
+        assert frame_hash(d) == START
+        cell = at_cell(d, 0, 15)
+        click(d, cell)
+        assert frame_hash(d) == MOVE
+        click(d, cell, MouseButton.RIGHT)
+        assert frame_hash(d) == START
+        touch(d, cell)
+        assert frame_hash(d) == MOVE
+        touch(d, cell, hold=0.7)
+        assert frame_hash(d) == START
+        click(d, cell)
+        d.find_element(By.ID, 'undo').click()
+        assert frame_hash(d) == START
+
+        # Keys act on release.
+        keys(d, Keys.SPACE)
+        assert frame_hash(d) == START
+        keys(d, '-' + Keys.SPACE)
+        dealt = frame_hash(d)
+        assert dealt != START
+        d.find_element(By.ID, 'new-board').click()
+        assert frame_hash(d) not in (START, dealt)
+
+        # Two tabs, both open before either saves, keep each other's scores.
+        play_to_end(d)
+        d.switch_to.window(second)
+        play_to_end(d)
+        table = stored(d)
+        names = sorted(table[k:k + 20] for k in range(0, 48, 24))
+        assert names == [b' ' * 20, b'Ann'.ljust(20)] and table[96:120] == bytes(24), table
+
+        # Download gives the file; Load takes a desktop table whole, and refuses what is not a table.
+        d.find_element(By.ID, 'download').click()
+        wait(lambda: os.path.exists(downloads + '/high.dat'), 'the download')
+        assert open(downloads + '/high.dat', 'rb').read() == table
+        for name, data in [('desktop', DESKTOP), ('photo', record('x', 1) + record('y', 2))]:
+            with open(f'{downloads}/{name}', 'wb') as file:
+                file.write(data)
+            d.find_element(By.ID, 'load').send_keys(f'{downloads}/{name}')
+        wait(lambda: d.execute_script('return document.getElementById("message").open'), 'the refusal')
+        assert 'not in order' in d.find_element(By.ID, 'message').text
+        keys(d, Keys.ENTER, '-' + Keys.ENTER)
+        assert stored(d) == DESKTOP
+
+        # A reload reads the table; the Cancel button answers the prompt.
+        load(d, 1)
+        d.find_element(By.CSS_SELECTOR, '#prompt button[value=cancel]').click()
+        assert frame_hash(d) == WITH_TABLE
+
+        # The reset button asks first; Shift+Home does not.
+        d.find_element(By.ID, 'reset-table').click()
+        d.find_element(By.CSS_SELECTOR, '#confirm-reset button[value=cancel]').click()
+        assert stored(d) == DESKTOP
+        keys(d, Keys.SHIFT, Keys.HOME, '-' + Keys.HOME, '-' + Keys.SHIFT)
+        assert stored(d) == RESET + b'kept'
+
+        # Escape ends the game: the page says so and takes no more presses.
+        shown = frame_hash(d)
+        keys(d, Keys.ESCAPE, '-' + Keys.ESCAPE)
+        assert d.find_element(By.ID, 'ended').is_displayed()
+        click(d, cell)
+        assert frame_hash(d) == shown
+
+        # Installable, and it plays offline once the service worker has the files.
+        assert d.execute_cdp_cmd('Page.getInstallabilityErrors', {})['installabilityErrors'] == []
+        d.execute_async_script('navigator.serviceWorker.ready.then(() => arguments[0]())')
+        server.shutdown()
+        server.server_close()
+        load(d, 1)
+        keys(d, Keys.ENTER, '-' + Keys.ENTER)
+        assert frame_hash(d) == shown
+    except BaseException:
+        for entry in d.get_log('browser'):
+            print('browser:', entry['message'])
+        raise
+    finally:
+        d.quit()
+    print('page test: passed')
+
+
+main(sys.argv[1])
