@@ -9,6 +9,10 @@ PACKAGES := cmake make g++ qt6-base-dev libgtest-dev libbenchmark-dev fonts-deja
 WIN_PACKAGES := cmake make g++-mingw-w64-x86-64-posix googletest wine64 wine fonts-wine nsis \
                 xvfb xdotool x11-utils imagemagick
 WIN_BUILD    ?= $(BUILD)-windows
+# The browser's build: Emscripten from Debian (no SDK download), and Chromium to test the page.
+WEB_PACKAGES := cmake make emscripten chromium chromium-driver python3-selenium
+WEB_BUILD    ?= $(BUILD)-web
+WEB_PORT     ?= 8000
 
 # The whole suite a second time under AddressSanitizer and UBSan; the first finding fails it.
 SANITIZE := -O1 -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer
@@ -19,15 +23,16 @@ SAN_ENV  := ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:detect_stack_use_after_r
 FUZZ_TIME      ?= 180
 TEST_FUZZ_TIME ?= 30
 
-.PHONY: run test format format-check package sanitize fuzz bench deps configure build windows windows-deps
+.PHONY: run test format format-check package sanitize fuzz bench deps configure build windows windows-deps \
+        web serve-web web-deps
 
 run: configure
 	cmake --build $(BUILD) $(JOBS) --target tilzo
 	$(BUILD)/tilzo
 
-# The suite includes the Windows build's checks under Wine (build/windows/); their Wine prefix is
-# made while the code compiles.
-test: format-check windows-deps configure
+# The suite includes the Windows build's checks under Wine (build/windows/), whose Wine prefix is
+# made while the code compiles, and the browser's (build/web/).
+test: format-check windows-deps web-deps configure
 	@mkdir -p $(BUILD)/windows && tools/wine-run.sh --default-prefix $(abspath $(BUILD))/windows/wineprefix \
 	    cmd /c exit 0 </dev/null >$(BUILD)/wineprefix.log 2>&1 &
 	cmake --build $(BUILD) $(JOBS)
@@ -51,6 +56,17 @@ windows: windows-deps
 	    -DTILZO_TESTS=OFF
 	cmake --build $(WIN_BUILD) $(JOBS)
 
+# The page, ready for any static host: every file it needs is in build-web/site/.
+web: web-deps
+	emcmake cmake -S . -B $(WEB_BUILD) -DCMAKE_BUILD_TYPE=Release -DTILZO_TESTS=OFF
+	cmake --build $(WEB_BUILD) $(JOBS)
+	@echo "The page is in $(WEB_BUILD)/site/"
+
+# The page on this machine only; a service worker needs localhost or https.
+serve-web: web
+	@echo "Tilzo is at http://127.0.0.1:$(WEB_PORT)/ (Ctrl+C stops it)"
+	@/usr/bin/python3 -m http.server $(WEB_PORT) --bind 127.0.0.1 --directory $(WEB_BUILD)/site
+
 # The Debian package, build/tilzo_<version>_<arch>.deb; `lintian build/tilzo_*.deb` checks it.
 package: build
 	cd $(BUILD) && cpack
@@ -62,7 +78,8 @@ configure: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
 sanitize: deps
-	cmake -S . -B $(BUILD)-asan -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS="$(SANITIZE)" -DTILZO_WINDOWS_CHECKS=OFF
+	cmake -S . -B $(BUILD)-asan -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS="$(SANITIZE)" -DTILZO_WINDOWS_CHECKS=OFF \
+	    -DTILZO_WEB_CHECKS=OFF
 	cmake --build $(BUILD)-asan $(JOBS)
 	cd $(BUILD)-asan && $(SAN_ENV) QT_QPA_PLATFORM=offscreen ctest --output-on-failure $(JOBS)
 
@@ -109,3 +126,6 @@ deps:
 
 windows-deps:
 	$(call install_missing,$(WIN_PACKAGES),--no-install-recommends)
+
+web-deps:
+	$(call install_missing,$(WEB_PACKAGES),--no-install-recommends)
