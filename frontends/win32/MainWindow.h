@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/render/ScaledScreen.h"
 #include "core/shell/frmMain.h"
 
 #include <windows.h>
@@ -14,8 +15,8 @@ public:
 
     frmMain form;
 
-    // Start-up, then the window; throws DrawError when the pictures cannot be made.
-    void start(int show);
+    // Start-up, then the window; false when start-up failed and said why.
+    bool start(int show);
 
 private:
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -37,8 +38,8 @@ private:
     HINSTANCE instance_;
     HWND window_ = nullptr;
     HWND picBox_ = nullptr;
-    Surface screen_;
-    HDC paintDc_ = nullptr; // while a paint message is being answered
+    ScaledScreen screen_;
+    bool painting_ = false; // while a paint message is being answered
 };
 
 } // namespace tilzo
