@@ -1,7 +1,7 @@
 #include "MainWindow.h"
 
-#include "Text.h"
 #include "core/Version.h"
+#include "os/windows/Utf16.h"
 #include "resource.h"
 
 #include <windowsx.h>
@@ -49,7 +49,7 @@ INT_PTR CALLBACK namePrompt(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
             const HWND field = GetDlgItem(dialog, IDC_NAME);
             std::wstring text(GetWindowTextLengthW(field) + 1, L'\0');
             text.resize(GetWindowTextW(field, text.data(), int(text.size())));
-            *reinterpret_cast<std::string*>(GetWindowLongPtrW(dialog, DWLP_USER)) = narrow(text);
+            *reinterpret_cast<std::string*>(GetWindowLongPtrW(dialog, DWLP_USER)) = os::narrow(text);
         }
         EndDialog(dialog, LOWORD(wParam));
         return TRUE;
@@ -92,9 +92,10 @@ MainWindow::MainWindow(HINSTANCE instance, Random& random, HighScores::Folders f
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     const int width = frame.right - frame.left;
     const int height = frame.bottom - frame.top;
-    CreateWindowExW(
-        0, WindowClass, L"Tilzo v" TILZO_VERSION, WindowStyle, work.left + (work.right - work.left - width) / 2,
-        work.top + (work.bottom - work.top - height) / 2, width, height, nullptr, nullptr, instance, this);
+    CreateWindowExW(0, WindowClass, L"Tilzo v" TILZO_VERSION, WindowStyle,
+                    work.left + (work.right - work.left - width) / 2,
+                    work.top + (work.bottom - work.top - height) / 2, width, height, nullptr, nullptr,
+                    instance, this);
 }
 
 void MainWindow::start(int show)
@@ -238,8 +239,8 @@ std::string MainWindow::askName()
 
 void MainWindow::showError(const std::string& text, const std::string& title)
 {
-    MessageBoxW(IsWindowVisible(window_) ? window_ : nullptr, widen(text).c_str(), widen(title).c_str(),
-                MB_OK | MB_ICONERROR);
+    MessageBoxW(IsWindowVisible(window_) ? window_ : nullptr, os::widen(text).c_str(),
+                os::widen(title).c_str(), MB_OK | MB_ICONERROR);
 }
 
 std::string MainWindow::bitmapBits(Bitmap bitmap)

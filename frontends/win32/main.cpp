@@ -1,5 +1,5 @@
 #include "MainWindow.h"
-#include "Text.h"
+#include "os/windows/Utf16.h"
 
 #include <exception>
 
@@ -11,7 +11,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show)
         window.start(show);
     } catch (const std::exception& error) {
         // Start-up cannot go on without its pictures: say why and leave.
-        MessageBoxW(nullptr, tilzo::widen(error.what()).c_str(), L"Tilzo", MB_OK | MB_ICONERROR);
+        MessageBoxW(nullptr, tilzo::os::widen(error.what()).c_str(), L"Tilzo", MB_OK | MB_ICONERROR);
         return 1;
     }
     MSG message;

@@ -1,5 +1,7 @@
 #include "os/Files.h"
 
+#include "os/windows/Utf16.h"
+
 #include <windows.h>
 
 #include <shlobj.h> // needs windows.h first
@@ -10,17 +12,6 @@
 namespace tilzo::os {
 
 namespace {
-
-std::string utf8(const std::wstring& text)
-{
-    if (text.empty())
-        return {};
-    const int size
-        = WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string bytes(size, '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), bytes.data(), size, nullptr, nullptr);
-    return bytes;
-}
 
 // The system's own words for an error, without the full stop and line break it ends with.
 std::string errorText(DWORD error)
@@ -33,7 +24,7 @@ std::string errorText(DWORD error)
     LocalFree(text);
     while (!words.empty() && (words.back() == L'\n' || words.back() == L'\r' || words.back() == L'.'))
         words.pop_back();
-    return utf8(words);
+    return narrow(words);
 }
 
 std::string lastError()
@@ -43,7 +34,7 @@ std::string lastError()
 
 std::string named(const Path& path)
 {
-    return utf8(Path(path).make_preferred().wstring());
+    return narrow(Path(path).make_preferred().wstring());
 }
 
 bool isFolder(const Path& path)
