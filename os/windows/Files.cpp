@@ -1,13 +1,11 @@
 #include "os/Files.h"
 
+#include "os/System.h"
 #include "os/windows/Utf16.h"
 
 #include <windows.h>
 
 #include <shlobj.h> // needs windows.h first
-
-#include <chrono>
-#include <thread>
 
 namespace tilzo::os {
 
@@ -32,11 +30,6 @@ std::string lastError()
     return errorText(GetLastError());
 }
 
-std::string named(const Path& path)
-{
-    return narrow(Path(path).make_preferred().wstring());
-}
-
 bool isFolder(const Path& path)
 {
     const DWORD attributes = GetFileAttributesW(path.c_str());
@@ -48,14 +41,55 @@ HANDLE handleOf(std::intptr_t handle)
     return reinterpret_cast<HANDLE>(handle);
 }
 
-constexpr std::intptr_t Closed = -1;
-
 } // namespace
+
+void sys::close(std::intptr_t handle)
+{
+    CloseHandle(handleOf(handle));
+}
+
+void sys::remove(const Path& path)
+{
+    DeleteFileW(path.c_str());
+}
+
+std::string sys::shown(const Path& path)
+{
+    return narrow(Path(path).make_preferred().wstring());
+}
+
+sys::Try sys::tryLock(const Path& path, std::intptr_t& handle, std::string& problem)
+{
+    if (isFolder(path)) {
+        problem = says::notLockFile(path);
+        return Try::Failed;
+    }
+    // Opened by one copy at a time, and gone when it is closed, also by a copy that dies.
+    const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+        handle = reinterpret_cast<std::intptr_t>(file);
+        return Try::Held;
+    }
+    const DWORD error = GetLastError();
+    if (error == ERROR_SHARING_VIOLATION) {
+        problem = says::keptLocked();
+        return Try::Busy;
+    }
+    problem = says::lockNotMade(path, errorText(error));
+    // Access is denied too while the file of a copy that just let go is still being deleted.
+    return error == ERROR_ACCESS_DENIED ? Try::Busy : Try::Failed;
+}
+
+void sys::unlock(std::intptr_t handle, const Path&)
+{
+    CloseHandle(handleOf(handle));
+}
 
 std::optional<File> File::open(const Path& path, Mode mode, std::string& problem)
 {
     if (isFolder(path)) {
-        problem = named(path) + " is not a regular file";
+        problem = says::notRegular(path);
         return std::nullopt;
     }
     const DWORD access = mode == Mode::Read ? GENERIC_READ : GENERIC_READ | GENERIC_WRITE;
@@ -72,28 +106,10 @@ std::optional<File> File::open(const Path& path, Mode mode, std::string& problem
     // A device or a pipe holds no table.
     if (GetFileType(file) != FILE_TYPE_DISK) {
         CloseHandle(file);
-        problem = named(path) + " is not a regular file";
+        problem = says::notRegular(path);
         return std::nullopt;
     }
     return File(reinterpret_cast<std::intptr_t>(file));
-}
-
-File::File(File&& other) noexcept
-    : handle_(other.handle_)
-{
-    other.handle_ = Closed;
-}
-
-File& File::operator=(File&& other) noexcept
-{
-    std::swap(handle_, other.handle_);
-    return *this;
-}
-
-File::~File()
-{
-    if (handle_ != Closed)
-        CloseHandle(handleOf(handle_));
 }
 
 long long File::read(char* bytes, long long size, std::string& problem)
@@ -116,13 +132,6 @@ bool File::seek(long long offset, std::string& problem)
     return false;
 }
 
-Replacement::Replacement(std::intptr_t handle, Path path, Path target)
-    : handle_(handle)
-    , path_(std::move(path))
-    , target_(std::move(target))
-{
-}
-
 std::optional<Replacement> Replacement::begin(const Path& target, std::string& problem)
 {
     for (unsigned attempt = 0;; ++attempt) {
@@ -140,22 +149,6 @@ std::optional<Replacement> Replacement::begin(const Path& target, std::string& p
             return std::nullopt;
         }
     }
-}
-
-Replacement::Replacement(Replacement&& other) noexcept
-    : handle_(other.handle_)
-    , path_(std::move(other.path_))
-    , target_(std::move(other.target_))
-{
-    other.handle_ = Closed;
-}
-
-Replacement::~Replacement()
-{
-    if (handle_ == Closed)
-        return;
-    CloseHandle(handleOf(handle_));
-    DeleteFileW(path_.c_str());
 }
 
 bool Replacement::write(const char* bytes, long long size, std::string& problem)
@@ -181,53 +174,12 @@ bool Replacement::commit(std::string& problem)
         return false;
     }
     CloseHandle(file);
-    handle_ = Closed;
+    handle_ = sys::Closed;
     if (MoveFileExW(path_.c_str(), target_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return true;
     problem = lastError();
     DeleteFileW(path_.c_str());
     return false;
-}
-
-std::optional<Lock> Lock::acquire(const Path& path, int waitMs, std::string& problem)
-{
-    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs);
-    for (;;) {
-        if (isFolder(path)) {
-            problem = named(path) + " is not a lock file";
-            return std::nullopt;
-        }
-        // Opened by one copy at a time, and gone when it is closed, also by a copy that dies.
-        const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
-                                        FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
-        if (file != INVALID_HANDLE_VALUE)
-            return Lock(reinterpret_cast<std::intptr_t>(file), path);
-        const DWORD error = GetLastError();
-        if (error != ERROR_SHARING_VIOLATION && error != ERROR_ACCESS_DENIED) {
-            problem = "its lock file " + named(path) + " cannot be made: " + errorText(error);
-            return std::nullopt;
-        }
-        if (std::chrono::steady_clock::now() >= giveUp) {
-            problem = error == ERROR_SHARING_VIOLATION
-                          ? "another copy of the game keeps it locked"
-                          : "its lock file " + named(path) + " cannot be made: " + errorText(error);
-            return std::nullopt;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-}
-
-Lock::Lock(Lock&& other) noexcept
-    : handle_(other.handle_)
-    , path_(std::move(other.path_))
-{
-    other.handle_ = Closed;
-}
-
-Lock::~Lock()
-{
-    if (handle_ != Closed)
-        CloseHandle(handleOf(handle_));
 }
 
 Path programDir()
