@@ -207,16 +207,21 @@ Path userDataDir(std::string& problem)
     return path;
 }
 
-// The installer records where it put the game among the installed programs.
+// The installer records where it put the game among the installed programs: for every user
+// under HKLM, for the player alone under HKCU.
 bool isInstalledCopy(const Path& programDir)
 {
-    wchar_t location[MAX_PATH * 2] = {};
-    DWORD size = sizeof location;
-    const LSTATUS status
-        = RegGetValueW(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tilzo",
-                       L"InstallLocation", RRF_RT_REG_SZ | RRF_SUBKEY_WOW6464KEY, nullptr, location, &size);
-    std::error_code error;
-    return status == ERROR_SUCCESS && std::filesystem::equivalent(Path(location), programDir, error);
+    for (const HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
+        wchar_t location[MAX_PATH * 2] = {};
+        DWORD size = sizeof location;
+        const LSTATUS status = RegGetValueW(
+            root, L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tilzo", L"InstallLocation",
+            RRF_RT_REG_SZ | RRF_SUBKEY_WOW6464KEY, nullptr, location, &size);
+        std::error_code error;
+        if (status == ERROR_SUCCESS && std::filesystem::equivalent(Path(location), programDir, error))
+            return true;
+    }
+    return false;
 }
 
 } // namespace tilzo::os
