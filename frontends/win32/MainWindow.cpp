@@ -1,9 +1,9 @@
 #include "MainWindow.h"
 
 #include "NamePrompt.h"
-#include "Text.h"
 #include "core/shell/Window.h"
 #include "core/shell/Words.h"
+#include "os/windows/Utf16.h"
 #include "resource.h"
 
 #include <windowsx.h>
@@ -68,7 +68,7 @@ MainWindow::MainWindow(HINSTANCE instance, Random& random, HighScores::Folders f
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     const int width = frame.right - frame.left;
     const int height = frame.bottom - frame.top;
-    CreateWindowExW(0, WindowClass, widen(words::WindowTitle).c_str(), WindowStyle,
+    CreateWindowExW(0, WindowClass, os::widen(words::WindowTitle).c_str(), WindowStyle,
                     work.left + (work.right - work.left - width) / 2,
                     work.top + (work.bottom - work.top - height) / 2, width, height, nullptr, nullptr,
                     instance, this);
@@ -213,8 +213,8 @@ std::string MainWindow::askName()
 
 void MainWindow::showError(const std::string& text, const std::string& title)
 {
-    MessageBoxW(IsWindowVisible(window_) ? window_ : nullptr, widen(text).c_str(), widen(title).c_str(),
-                MB_OK | MB_ICONERROR);
+    MessageBoxW(IsWindowVisible(window_) ? window_ : nullptr, os::widen(text).c_str(),
+                os::widen(title).c_str(), MB_OK | MB_ICONERROR);
 }
 
 std::string MainWindow::bitmapBits(Bitmap bitmap)
