@@ -1,5 +1,5 @@
 ; The Windows installer, tilzo-<VERSION>-setup.exe:
-;   makensis -NOCD -DVERSION=1.02 -DEXE=path/tilzo.exe -DREADME=path/readme.txt [-DOUTDIR=dir] tilzo.nsi
+;   makensis -NOCD -DVERSION=<version> -DEXE=path/tilzo.exe -DREADME=path/readme.txt [-DOUTDIR=dir] tilzo.nsi
 ; -NOCD: relative paths are then taken from the current folder, not from this file's.
 ; Installed silently with /S; the uninstaller takes /S too.
 

@@ -53,7 +53,7 @@ play() {
     point 40 40
     xdotool type --delay 150 -- "$2"
     xdotool key "$3"
-    within 30 shown 'Tilzo v1.02' || die "no game window after ${2:+$2 and }$3 in the name prompt"
+    within 30 shown 'Tilzo v[0-9.]+' || die "no game window after ${2:+$2 and }$3 in the name prompt"
     point 180 400
 }
 
