@@ -1,6 +1,7 @@
 #!/bin/sh
 # Plays tilzo.exe under Wine on a virtual display as a player would: the name prompt, a move and its undo,
-# a new deal, the score reset and quitting; with an installer, the same for an installed copy. Usage:
+# Alt+Space left to the system, a new deal, the score reset and quitting; with an installer, the same for an
+# installed copy. Usage:
 #   TILZO_WINEPREFIX=prefix sh tests/windows/game_test.sh FOLDER-WITH-tilzo.exe [tilzo-setup.exe]
 set -u
 run=$(cd "$(dirname "$0")/../.." && pwd)/tools/wine-run.sh
@@ -61,12 +62,13 @@ point() {
     xdotool mousemove --sync $((x + $1)) $((y + $2))
 }
 
-# Screenshots the game into NAME.board (the board's pixels) and NAME.cells (a line a cell: column, row,
-# client x and y of its centre, R G B there): board NAME [REF same|differ]. Succeeds when all 256 cells show
-# the five colours, or with REF when the boards are the same or differ as asked.
+# Screenshots the game into NAME.rgb (the client area), NAME.board (the board's pixels) and NAME.cells (a line a
+# cell: column, row, client x and y of its centre, R G B there): board NAME [REF same|differ]. Succeeds when all
+# 256 cells show the five colours, or with REF when the client areas are the same or the boards differ.
 board() {
     import -window "$window" "$tmp/$1.ppm" 2>/dev/null || die "no screenshot of the game window"
-    convert "$tmp/$1.ppm" -crop "367x423+3+22" +repage -depth 8 rgb:- | od -An -v -tu1 -w3 | awk -v out="$tmp/$1" '
+    convert "$tmp/$1.ppm" -crop "367x423+3+22" +repage -depth 8 "rgb:$tmp/$1.rgb"
+    od -An -v -tu1 -w3 "$tmp/$1.rgb" | awk -v out="$tmp/$1" '
         { x = (NR - 1) % 367; y = int((NR - 1) / 367); fx = int((2 * x + 1) * 364 / 734) }
         { fy = int((2 * y + 1) * 420 / 846) }
         fx < 54 || fx > 309 || fy < 54 || fy > 309 { next }
@@ -76,7 +78,9 @@ board() {
     if [ $# -eq 1 ]; then
         [ "$(awk -v re="$colours" '$5 "," $6 "," $7 ~ re' "$tmp/$1.cells" | wc -l)" -eq 256 ]
     else
-        [ "$(cmp -s "$tmp/$1.board" "$tmp/$2.board" && echo same || echo differ)" = "$3" ]
+        ext=rgb
+        [ "$3" = same ] || ext=board
+        [ "$(cmp -s "$tmp/$1.$ext" "$tmp/$2.$ext" && echo same || echo differ)" = "$3" ]
     fi
 }
 
@@ -112,6 +116,14 @@ at=$(awk '{ rgb[$1, $2] = $5 " " $6 " " $7; xy[$1, $2] = $3 " " $4 }
 point $at
 xdotool click 1
 within 3 board moved first differ || fail "a left click at $at on a group of blocks left the board as it was"
+# Alt+Space is the system's: the window menu opens and takes both Escapes (one closes it, one leaves the
+# menu), the game stays.
+for k in alt+space Escape Escape; do
+    xdotool key $k
+    sleep 0.4
+done
+kill -0 "$pid" 2>/dev/null || die "Escape after Alt+Space ended the game: no window menu took it"
+within 3 board menu moved same || fail "Alt+Space and Escape changed the game"
 point 180 400
 xdotool click 3
 within 3 board undone first same || fail "a right click did not bring back the board from before the move"
