@@ -1,7 +1,7 @@
 #!/bin/sh
 # Plays tilzo.exe under Wine on a virtual display as a player would: the name prompt, a move and its undo,
-# Alt+Space left to the system, a new deal, the score reset and quitting; with an installer, the same for an
-# installed copy. Usage:
+# Alt+Space left to the system, a new deal, the score reset and quitting; with an installer, the same for copies
+# installed for everyone and for the player alone. Usage:
 #   TILZO_WINEPREFIX=prefix sh tests/windows/game_test.sh FOLDER-WITH-tilzo.exe [tilzo-setup.exe]
 set -u
 run=$(cd "$(dirname "$0")/../.." && pwd)/tools/wine-run.sh
@@ -12,12 +12,12 @@ failures=0
 trap 'kill $pid $xvfb 2>/dev/null; rm -rf "$tmp"' EXIT
 
 fail() {
-    echo "FAIL: $*" >&2
+    printf 'FAIL: %s\n' "$*" >&2
     failures=$((failures + 1))
 }
 
 die() {
-    echo "FAIL: $*" >&2
+    printf 'FAIL: %s\n' "$*" >&2
     exit 1
 }
 
@@ -84,9 +84,9 @@ board() {
     fi
 }
 
-# Presses Escape in the game and expects it to end with status 0: quit WHICH-GAME
+# Presses KEY (Escape) in the game and expects it to end with status 0: quit WHICH-GAME [KEY]
 quit() {
-    xdotool key Escape
+    xdotool key "${2-Escape}"
     within 10 eval '! kill -0 $pid 2>/dev/null' || die "Escape did not end $1"
     wait "$pid" || fail "Escape ended $1 with status $?, not 0"
 }
@@ -142,31 +142,53 @@ sleep 1
 kill -0 "$pid" 2>/dev/null || die "the game ended after Escape in the prompt"
 quit "the game started with Escape in the prompt"
 
-# An installed copy keeps its table only in %APPDATA%\Tilzo; it has a Start-menu entry and an entry among the
-# installed programs, and the uninstaller takes all three away and leaves the table.
+# The installer carries its version and asks no administrator rights of a player who has none. Installed for
+# everyone (/S, then /S /AllUsers over it) or for the player alone (/S /CurrentUser, then /S, which keeps to that
+# install): a Start-menu entry, an entry among the installed programs in HKLM or HKCU only, a game that keeps its
+# table only in %APPDATA%\Tilzo (and quits with Alt+F4); the uninstaller takes all but the table away.
 if [ $# -ge 2 ]; then
-    installed="$TILZO_WINEPREFIX/drive_c/Program Files/Tilzo"
-    link="$TILZO_WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Tilzo.lnk"
-    key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tilzo'
+    version=${2##*/tilzo-}
+    tr -d '\000' <"$2" >"$tmp/setup"
+    for field in ProductNameTilzo "ProductVersion${version%-setup.exe}" "FileVersion${version%-setup.exe}" \
+        FileDescriptionTilzo LegalCopyrightMIT 'requestedExecutionLevel level="highestAvailable"'; do
+        grep -aqF "$field" "$tmp/setup" || fail "no $field in $2"
+    done
+    key='Software\Microsoft\Windows\CurrentVersion\Uninstall\Tilzo'
     listed() {
-        "$run" reg query "$key" /v InstallLocation /reg:64 </dev/null 2>/dev/null | grep -q Tilzo
+        "$run" reg query "$1\\$key" /v InstallLocation /reg:64 </dev/null 2>/dev/null | grep -q Tilzo
     }
-    appdata=$("$run" winepath -u "$("$run" cmd /c 'echo %APPDATA%' </dev/null | tr -d '\r')" </dev/null 2>/dev/null)
+    win() { "$run" cmd /c "echo $1" </dev/null | tr -d '\r'; }
+    unix() { "$run" winepath -u "$1" </dev/null 2>/dev/null; }
+    appdata=$(unix "$(win %APPDATA%)")
     rm -f "$appdata/Tilzo/high.dat" # one left by an earlier run would pass for this one's
-    "$run" "$2" /S </dev/null || die "the silent install exited with status $?"
-    [ -f "$link" ] || fail "no Start-menu entry $link"
-    listed || fail "no entry $key among the installed programs"
-    play 'C:\Program Files\Tilzo\tilzo.exe' Ann Return
-    xdotool keydown shift key Home keyup shift
-    within 3 cmp -s "$tmp/reset.dat" "$appdata/Tilzo/high.dat" || fail "the installed game reset no $appdata/Tilzo"
-    quit "the installed game"
-    [ ! -e "$installed/high.dat" ] || fail "the installed game wrote high.dat beside itself in $installed"
-    "$run" 'C:\Program Files\Tilzo\uninstall.exe' /S </dev/null || fail "uninstall /S exited with $?"
-    # The uninstaller hands its work to a copy of itself and returns at once.
-    within 30 test ! -e "$installed" || fail "$installed is still there 30 s after the uninstall"
-    [ ! -e "$link" ] || fail "the uninstaller left the Start-menu entry $link"
-    ! listed || fail "the uninstaller left $key"
-    [ -f "$appdata/Tilzo/high.dat" ] || fail "the uninstaller removed the player's $appdata/Tilzo/high.dat"
+    for mode in AllUsers CurrentUser; do
+        if [ $mode = AllUsers ]; then
+            at='C:\Program Files\Tilzo' root=HKLM other=HKCU menu=$(unix 'C:\ProgramData') first= then=/AllUsers
+        else
+            at=$(win '%LOCALAPPDATA%\Programs\Tilzo') root=HKCU other=HKLM menu=$appdata first=/CurrentUser then=
+        fi
+        dir=$(unix "$at")
+        link="$menu/Microsoft/Windows/Start Menu/Programs/Tilzo.lnk"
+        for args in "$first" "$then"; do
+            "$run" "$2" /S $args </dev/null || die "the install /S $args exited with status $?"
+        done
+        [ -f "$link" ] || fail "no Start-menu entry $link"
+        listed $root || fail "no entry $root\\$key among the installed programs"
+        ! listed $other || fail "an entry $other\\$key for an install in $root"
+        play "$at\\tilzo.exe" Ann Return
+        xdotool keydown shift key Home keyup shift
+        within 3 cmp -s "$tmp/reset.dat" "$appdata/Tilzo/high.dat" || fail "the game in $at reset no $appdata/Tilzo"
+        quit "the game installed in $at" alt+F4
+        [ ! -e "$dir/high.dat" ] || fail "the game installed in $at wrote high.dat beside itself"
+        rm -f "$dir/high.dat"
+        "$run" "$at\\uninstall.exe" /S </dev/null || fail "uninstall /S of $at exited with $?"
+        # The uninstaller hands its work to a copy of itself and returns at once.
+        within 30 test ! -e "$dir" || fail "$dir is still there 30 s after the uninstall"
+        within 3 test ! -e "$link" || fail "the uninstaller left the Start-menu entry $link"
+        within 3 eval "! listed $root" || fail "the uninstaller left $root\\$key"
+        [ -f "$appdata/Tilzo/high.dat" ] || fail "the uninstaller removed the player's $appdata/Tilzo/high.dat"
+        rm -f "$appdata/Tilzo/high.dat"
+    done
 fi
 
 [ $failures -eq 0 ] || exit 1
