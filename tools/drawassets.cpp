@@ -6,6 +6,7 @@
 // how Qt draws the frame's font (Verdana at 11 px, unsmoothed) on this machine, so it follows the
 // installed fonts and must be regenerated if they change.
 #include "core/Version.h"
+#include "core/render/Layout.h"
 #include "core/scores/CodePage.h"
 
 #include <QBuffer>
@@ -42,9 +43,7 @@ QString decoded(const QByteArray& bytes)
     return QString::fromStdString(codePageToUtf8(bytes.toStdString()));
 }
 
-constexpr int FrameWidth = 364;
-constexpr int FrameHeight = 420;
-constexpr int TileSize = 16;
+constexpr int TileSize = CellSize;
 constexpr int DotsPerMetre = 2835; // 72 dpi
 
 // Red, blue, green, yellow, purple: the face colour at a tile's centre, in code order.
@@ -117,7 +116,7 @@ void drawTile(QPainter& p, int x0, int y0, const QColor& colour)
 
 QImage tiles()
 {
-    QImage image = blankImage(TileSize, TileSize * 5);
+    QImage image = blankImage(TilesSize.width, TilesSize.height);
     QPainter p(&image);
     for (int k = 0; k < 5; ++k)
         drawTile(p, 0, TileSize * k, TileColours[k]);
@@ -251,15 +250,17 @@ void drawFrame(QPainter& p)
 // of the grid lies two pixels right of the matching row.
 void drawGrid(QPainter& p)
 {
+    constexpr int first = BoardOrigin - 1;
+    constexpr int last = BoardOrigin + BoardSize * CellSize - 2;
     auto line = [&p](int at) {
-        hline(p, 55, 310, at, GridGrey);
-        vline(p, at + 2, 53, 308, GridGrey);
+        hline(p, BoardOrigin + 1, BoardOrigin + BoardSize * CellSize, at, GridGrey);
+        vline(p, at + 2, first, last, GridGrey);
     };
-    line(53);
-    line(308);
-    for (int k = 0; k <= 14; ++k) {
-        line(68 + 16 * k);
-        line(69 + 16 * k);
+    line(first);
+    line(last);
+    for (int k = 1; k < BoardSize; ++k) {
+        line(BoardOrigin + CellSize * k - 2);
+        line(BoardOrigin + CellSize * k - 1);
     }
 }
 
@@ -351,7 +352,7 @@ void drawLabelRules(QPainter& p, int y)
 
 QImage background()
 {
-    QImage image = blankImage(FrameWidth, FrameHeight);
+    QImage image = blankImage(FrameSize.width, FrameSize.height);
     QPainter p(&image);
     drawTitle(p);
     drawFrame(p);
