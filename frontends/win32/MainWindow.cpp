@@ -90,18 +90,13 @@ LRESULT MainWindow::windowMessage(HWND window, UINT message, WPARAM wParam, LPAR
                      suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
         return 0;
     }
+    // Keys with Alt (WM_SYSKEY*) stay the system's: Alt+Space opens the window menu, Alt+F4 closes.
     case WM_KEYDOWN:
-    case WM_SYSKEYDOWN:
         if (!(lParam & (1 << 30))) // not a repeat of a key held down
             form.Form_KeyDown(int(wParam));
         break;
     case WM_KEYUP:
-    case WM_SYSKEYUP:
         form.Form_KeyUp(int(wParam), modifiers(GetKeyState(VK_SHIFT) < 0, GetKeyState(VK_CONTROL) < 0));
-        break;
-    case WM_SYSCHAR:
-        if (wParam == L' ') // Space deals, with Alt too: no window menu
-            return 0;
         break;
     case WM_DESTROY:
         PostQuitMessage(0);
