@@ -38,11 +38,13 @@ public:
         for (int column = 0; column < BoardSize; ++column)
             for (int row = 0; row < BoardSize; ++row)
                 game().Map[column][row] = static_cast<std::uint8_t>(1 + (column + 2 * row) % ColourCount);
+        // The last pair: taking it ends the game.
+        game().Map[1][BoardSize - 1] = game().Map[0][BoardSize - 1];
+        game().Play(0, BoardSize - 1);
         for (int i = 0; i < TableSize; ++i)
             window.form.scores.checkpoints(U"Player " + std::u32string(1, U'0' + i), 100000 - 1000 * i);
         game().Points = 123456;
         game().Bonus = 5000;
-        game().GameOver = true;
     }
     Game& game() { return window.form.game; }
 

@@ -48,9 +48,7 @@ bool firstMove(const Game& game, int& x, int& y)
 void moveAndUndo(benchmark::State& state, Game& game, int x, int y)
 {
     for (auto _ : state) {
-        game.RemoveBlocks(x, y);
-        game.DropBlocks();
-        benchmark::DoNotOptimize(game.checkmoves());
+        benchmark::DoNotOptimize(game.Play(x, y));
         game.RestoreUndo();
         game.Bonus = 0;
         benchmark::ClobberMemory();
@@ -96,9 +94,7 @@ void WholeGame(benchmark::State& state)
         int x = 0;
         int y = 0;
         while (firstMove(game, x, y)) {
-            game.RemoveBlocks(x, y);
-            game.DropBlocks();
-            game.checkmoves();
+            game.Play(x, y);
             ++moves;
         }
         allocated += allocations - before;

@@ -6,6 +6,7 @@
 //   main <t> prompt <t> confirmed <t> frame <t> frame_peak_kb <kb> game_peak_kb <kb>
 // With the argument "bare", an empty window of the game's size instead: the floor.
 #include "MonotonicClock.h"
+#include "core/shell/Window.h"
 #include "frontends/qt/MainWindow.h"
 #include "frontends/qt/PictureBox.h"
 
@@ -116,7 +117,7 @@ int main(int argc, char* argv[])
     long gamePeak = 0;
     if (argc > 1 && QByteArray(argv[1]) == "bare") {
         QWidget bare;
-        bare.setFixedSize(367, 423);
+        bare.setFixedSize(WindowInnerSize.width, WindowInnerSize.height);
         timeline.frameWidget = &bare;
         timeline.afterFrame = [&] {
             framePeak = gamePeak = peakKb();

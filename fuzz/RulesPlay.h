@@ -104,29 +104,22 @@ private:
     {
         const Board before = boardOf(game_.Map);
         const std::int32_t points = game_.Points;
-        // The window lets no click off the board, on an empty cell or into a finished game through; the rules
-        // refuse it too.
-        const bool refused
-            = game_.GameOver || x < 0 || x >= BoardSize || y < 0 || y >= BoardSize || before[x][y] == 0;
+        const bool over = game_.GameOver;
+        // No move off the board, on an empty cell or in a finished game.
+        const bool refused = over || x < 0 || x >= BoardSize || y < 0 || y >= BoardSize || before[x][y] == 0;
         Board removed = before;
         const int n = refused ? 0 : clearGroup(removed, x, y, before[x][y]);
         if (n < 2)
             removed = before;
         else
             undo_ = {before, points, true}; // the board and score from before the move
-        game_.RemoveBlocks(x, y);
-        FUZZ_CHECK(boardOf(game_.Map) == removed && game_.Points == points + (n < 2 ? 0 : 5 * (n - 1) * n));
-        if (refused)
-            return;
-
-        game_.DropBlocks();
-        const Board after = settled(removed);
-        const std::int32_t scored = game_.Points;
-        const int bonus = endBonus(after);
-        const bool more = game_.checkmoves();
-        FUZZ_CHECK(boardOf(game_.Map) == after && more == (bonus < 0) && game_.Bonus == std::max(bonus, 0)
-                   && game_.Points == scored + std::max(bonus, 0));
-        game_.GameOver = !more;
+        const Board after = refused ? before : settled(removed);
+        const int bonus = refused ? -1 : endBonus(after);
+        const std::int32_t bonusBefore = game_.Bonus;
+        const bool ended = game_.Play(x, y);
+        FUZZ_CHECK(boardOf(game_.Map) == after && ended == (bonus >= 0) && game_.GameOver == (over || ended));
+        FUZZ_CHECK(game_.Bonus == (ended ? bonus : bonusBefore)
+                   && game_.Points == points + (n < 2 ? 0 : 5 * (n - 1) * n) + std::max(bonus, 0));
     }
 
     void rightClick()

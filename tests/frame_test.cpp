@@ -31,7 +31,8 @@ struct Scene {
     explicit Scene(std::int32_t points)
     {
         random.seed(7);
-        graphics.InitSurfaces(game, shipped);
+        graphics.InitSurfaces(shipped);
+        game.NewGame();
         game.Points = points;
         game.Bonus = 5000; // shown only at the end
     }

@@ -29,8 +29,9 @@ run() { env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$usr/games/tilzo" 
 status=0 && run 2>"$tmp/err" || status=$?
 test "$status" -eq 1 && test "$(cat "$tmp/err")" = "tilzo: no display could be opened" || {
     echo "no display: status $status, said:"; cat "$tmp/err"; exit 1; }
-test "$(run --version)" = "tilzo 1.02"
-test "$(run -platform offscreen --version)" = "tilzo 1.02"  # Qt's own options pass
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
+test "$(run --version)" = "tilzo $version"
+test "$(run -platform offscreen --version)" = "tilzo $version"  # Qt's own options pass
 run --help | grep -q -- '--version'
 for bad in --bogus stray; do
     status=0 && run "$bad" 2>"$tmp/err" || status=$?

@@ -5,6 +5,8 @@
 // It also writes glyphs.inc, the frame's text font for core/render/Font.cpp: it is measured from
 // how Qt draws the frame's font (Verdana at 11 px, unsmoothed) on this machine, so it follows the
 // installed fonts and must be regenerated if they change.
+#include "core/Version.h"
+#include "core/render/Layout.h"
 #include "core/scores/CodePage.h"
 
 #include <QBuffer>
@@ -41,9 +43,7 @@ QString decoded(const QByteArray& bytes)
     return QString::fromStdString(codePageToUtf8(bytes.toStdString()));
 }
 
-constexpr int FrameWidth = 364;
-constexpr int FrameHeight = 420;
-constexpr int TileSize = 16;
+constexpr int TileSize = CellSize;
 constexpr int DotsPerMetre = 2835; // 72 dpi
 
 // Red, blue, green, yellow, purple: the face colour at a tile's centre, in code order.
@@ -116,7 +116,7 @@ void drawTile(QPainter& p, int x0, int y0, const QColor& colour)
 
 QImage tiles()
 {
-    QImage image = blankImage(TileSize, TileSize * 5);
+    QImage image = blankImage(TilesSize.width, TilesSize.height);
     QPainter p(&image);
     for (int k = 0; k < 5; ++k)
         drawTile(p, 0, TileSize * k, TileColours[k]);
@@ -250,15 +250,17 @@ void drawFrame(QPainter& p)
 // of the grid lies two pixels right of the matching row.
 void drawGrid(QPainter& p)
 {
+    constexpr int first = BoardOrigin - 1;
+    constexpr int last = BoardOrigin + BoardSize * CellSize - 2;
     auto line = [&p](int at) {
-        hline(p, 55, 310, at, GridGrey);
-        vline(p, at + 2, 53, 308, GridGrey);
+        hline(p, BoardOrigin + 1, BoardOrigin + BoardSize * CellSize, at, GridGrey);
+        vline(p, at + 2, first, last, GridGrey);
     };
-    line(53);
-    line(308);
-    for (int k = 0; k <= 14; ++k) {
-        line(68 + 16 * k);
-        line(69 + 16 * k);
+    line(first);
+    line(last);
+    for (int k = 1; k < BoardSize; ++k) {
+        line(BoardOrigin + CellSize * k - 2);
+        line(BoardOrigin + CellSize * k - 1);
     }
 }
 
@@ -350,14 +352,15 @@ void drawLabelRules(QPainter& p, int y)
 
 QImage background()
 {
-    QImage image = blankImage(FrameWidth, FrameHeight);
+    QImage image = blankImage(FrameSize.width, FrameSize.height);
     QPainter p(&image);
     drawTitle(p);
     drawFrame(p);
     drawGrid(p);
     drawCentred(p, 154, 226, 321, "HIGH SCORE", 2);
     drawLabelRules(p, 323);
-    drawCentred(p, 60, 306, 409, "Tilzo v1.02 - clear the board, one colour at a time", 1);
+    // The version is baked into 100.bmp: a new one means drawing the artwork again (the artwork test fails).
+    drawCentred(p, 60, 306, 409, "Tilzo v" TILZO_VERSION " - clear the board, one colour at a time", 1);
     return image;
 }
 

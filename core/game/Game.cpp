@@ -28,4 +28,17 @@ void Game::NewGame()
     Bonus = 0;
 }
 
+bool Game::Play(int column, int row)
+{
+    if (GameOver || column < 0 || column >= BoardSize || row < 0 || row >= BoardSize || Map[column][row] == 0)
+        return false;
+    // Also for a lone block, which removes nothing: the board may have no move left.
+    RemoveBlocks(column, row);
+    DropBlocks();
+    if (checkmoves())
+        return false;
+    GameOver = true;
+    return true;
+}
+
 } // namespace tilzo

@@ -39,7 +39,12 @@ public:
     // False when no two touching blocks share a colour; the clear bonus has then
     // been added to Bonus and Bonus to Points.
     bool checkmoves();
+    // A whole move on an occupied cell of a running game: the group goes, the board
+    // settles and, when no move is left, the game ends with its bonus. True when this
+    // move ended the game; any other cell, or a finished game, is left alone.
+    bool Play(int column, int row);
 
+    // The board and the score as they stand, for RestoreUndo.
     void SaveUndo();
     // Does nothing while the game is over or before the first snapshot of this game.
     void RestoreUndo();

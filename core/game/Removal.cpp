@@ -55,7 +55,6 @@ void Game::RemoveBlocks(int x, int y)
             // cleared yet: the snapshot holds the board and score from before the move.
             if (snapshotPending) {
                 SaveUndo();
-                UndoPoints = Points;
                 snapshotPending = false;
             }
             Map[x][y] = 0;

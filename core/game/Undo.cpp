@@ -9,6 +9,7 @@ void Game::SaveUndo()
             UndoMap[c][r] = Map[c][r];
         }
     }
+    UndoPoints = Points;
     undoSaved_ = true;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/render/Surface.h"
+#include "core/render/Layout.h"
 
 #include <cstdint>
 #include <string>
@@ -11,14 +11,6 @@ class Game;
 class Graphics;
 class HighScores;
 struct HighScore;
-
-constexpr int BoardOrigin = 54; // frame x and y of cell (0, 0)
-constexpr int CellSize = 16; // a cell and a tile image are 16 by 16
-
-constexpr Point cellOrigin(int column, int row)
-{
-    return {BoardOrigin + CellSize * column, BoardOrigin + CellSize * row};
-}
 
 // Texts of the frame, in code-page bytes.
 std::string scoreLine(std::int32_t points);

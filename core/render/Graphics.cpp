@@ -1,6 +1,5 @@
 #include "core/render/Graphics.h"
 
-#include "core/game/Game.h"
 #include "core/render/Bitmap.h"
 
 #include <string>
@@ -21,7 +20,7 @@ Surface loaded(const Graphics::BitmapLoader& load, Bitmap bitmap, Size size)
 
 } // namespace
 
-void Graphics::InitSurfaces(Game& game, const BitmapLoader& load)
+void Graphics::InitSurfaces(const BitmapLoader& load)
 {
     BackBuffer.release();
     BackgroundSurf.release();
@@ -32,8 +31,6 @@ void Graphics::InitSurfaces(Game& game, const BitmapLoader& load)
 
     BackgroundSurf = loaded(load, Background, FrameSize);
     TileSurf = loaded(load, Tiles, TilesSize);
-
-    game.CreateRndMap();
 }
 
 } // namespace tilzo

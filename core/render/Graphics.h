@@ -1,16 +1,11 @@
 #pragma once
 
-#include "core/render/Surface.h"
+#include "core/render/Layout.h"
 
 #include <functional>
 #include <string>
 
 namespace tilzo {
-
-class Game;
-
-constexpr Size FrameSize{364, 420}; // the back buffer and the background bitmap
-constexpr Size TilesSize{16, 80}; // five 16 by 16 tile images, stacked
 
 enum Bitmap { Background = 100, Tiles = 101 };
 
@@ -25,9 +20,9 @@ public:
     Surface BackgroundSurf; // bitmap "100"
     Surface TileSurf; // bitmap "101"
 
-    // Makes the surfaces, loads the bitmaps and, last, deals the first board. Throws
-    // DrawError naming the bitmap that is missing or of the wrong size.
-    void InitSurfaces(Game& game, const BitmapLoader& load);
+    // Makes the surfaces and loads the bitmaps. Throws DrawError naming the bitmap that
+    // is missing or of the wrong size.
+    void InitSurfaces(const BitmapLoader& load);
 };
 
 } // namespace tilzo

@@ -59,7 +59,7 @@ void Surface::copy(Point to, const Surface& source, const Rect& from)
     const int right = std::min(from.width, size_.width - to.x);
     for (int y = std::max(0, -to.y); left < right && y < std::min(from.height, size_.height - to.y); ++y) {
         const std::uint32_t* in = &source.pixels_[std::size_t(from.y + y) * source.size_.width + from.x];
-        std::copy(in + left, in + right, &pixels_[std::size_t(to.y + y) * size_.width + to.x]);
+        std::copy(in + left, in + right, &pixels_[std::size_t(to.y + y) * size_.width + to.x + left]);
     }
 }
 

@@ -2,16 +2,31 @@
 
 #include "core/render/Frame.h"
 #include "core/shell/PlayerName.h"
+#include "core/shell/Words.h"
+
+#include <exception>
 
 namespace tilzo {
 
 frmMain::frmMain(Frontend& frontend, Random& random, HighScores::Folders folders)
     : game(random)
     , scores(std::move(folders),
-             [&frontend](const std::string& message) { frontend.showError(message, "Tilzo"); })
+             [&frontend](const std::string& message) { frontend.showError(message, words::Title); })
     , frontend_(frontend)
     , random_(random)
 {
+}
+
+bool frmMain::start()
+{
+    try {
+        Form_Load();
+        return true;
+    } catch (const std::exception& error) {
+        // The game cannot go on without its pictures: say why.
+        frontend_.showError(error.what(), words::Title);
+        return false;
+    }
 }
 
 void frmMain::Form_Load()
@@ -24,9 +39,8 @@ void frmMain::init()
 {
     PlayerName = playerNameFrom(frontend_.askName());
     scores.GetPoints();
-    game.GameOver = false;
-    game.Bonus = 0;
-    graphics.InitSurfaces(game, [this](Bitmap bitmap) { return frontend_.bitmapBits(bitmap); });
+    graphics.InitSurfaces([this](Bitmap bitmap) { return frontend_.bitmapBits(bitmap); });
+    game.NewGame();
     Initialized = true;
     RenderBackGround(graphics.BackgroundSurf, graphics.BackBuffer);
     RenderTiles(game, graphics.TileSurf, graphics.BackBuffer);
@@ -69,17 +83,10 @@ void frmMain::picBox_MouseDown(int button, int, double x, double y)
 {
     if (ending_)
         return;
-    if (x > 54 && x < 308 && y > 54 && y < 307 && button == LeftButton && !game.GameOver) {
-        const int column = static_cast<int>((x - 54) / 16);
-        const int row = static_cast<int>((y - 54) / 16);
-        if (game.Map[column][row] != 0) {
-            game.RemoveBlocks(column, row);
-            game.DropBlocks();
-            if (!game.checkmoves()) {
-                game.GameOver = true;
-                scores.checkpoints(PlayerName, game.Points);
-            }
-        }
+    const std::optional<CellPos> cell = pressedCell(x, y);
+    if (cell && button == LeftButton && !game.GameOver) {
+        if (game.Play(cell->x, cell->y))
+            scores.checkpoints(PlayerName, game.Points);
     } else if (button == RightButton && !game.GameOver) {
         game.RestoreUndo();
     }
@@ -100,7 +107,7 @@ void frmMain::blt()
         ComposeFrame(graphics, game, scores);
         frontend_.present(graphics.BackBuffer);
     } catch (const DrawError&) {
-        frontend_.showError("There was an error while redrawing the screen.", "error");
+        frontend_.showError(words::RedrawFailed, words::RedrawFailedTitle);
     }
 }
 

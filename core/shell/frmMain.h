@@ -12,9 +12,9 @@ namespace tilzo {
 
 // Key codes the handlers take, as Windows numbers its virtual keys.
 enum Key { Escape = 27, Space = 32, Home = 36 };
-// Mouse buttons and the modifier mask: 1 Shift, 2 Ctrl, 4 Alt, added together.
 enum Button { LeftButton = 1, RightButton = 2, MiddleButton = 4 };
-constexpr int ShiftMask = 1;
+// The modifier mask: the keys held, added together.
+enum Modifier { ShiftMask = 1, CtrlMask = 2, AltMask = 4 };
 
 // The game's one window, whatever toolkit shows it: all game state, and the handlers
 // the front end calls for the window's events, each running to completion.
@@ -22,6 +22,9 @@ class frmMain {
 public:
     frmMain(Frontend& frontend, Random& random, HighScores::Folders folders);
 
+    // Form_Load, saying in a box why when start-up fails: false then, and the program
+    // ends with status 1.
+    bool start();
     // Start-up; throws DrawError when the pictures cannot be made.
     void Form_Load();
     void Form_Resize();

@@ -1,5 +1,7 @@
 #include "Dialogs.h"
 
+#include "core/shell/Words.h"
+
 #include <QInputDialog>
 #include <QMessageBox>
 
@@ -8,9 +10,9 @@ namespace tilzo {
 QString ModalDialogs::askName(QWidget* parent)
 {
     bool confirmed = false;
-    const QString text
-        = QInputDialog::getText(parent, QStringLiteral("Tilzo"), QStringLiteral("What is your name?"),
-                                QLineEdit::Normal, QStringLiteral("Tilzo"), &confirmed);
+    const QString text = QInputDialog::getText(parent, QString::fromUtf8(words::Title),
+                                               QString::fromUtf8(words::NameQuestion), QLineEdit::Normal,
+                                               QString::fromUtf8(words::DefaultName), &confirmed);
     return confirmed ? text : QString();
 }
 

@@ -39,8 +39,9 @@ inline int keyCode(int qtKey)
 // Other modifiers (keypad, meta) don't count, so the keypad's Home is Home like any other.
 inline int shiftMask(Qt::KeyboardModifiers modifiers)
 {
-    return (modifiers.testFlag(Qt::ShiftModifier) ? 1 : 0) | (modifiers.testFlag(Qt::ControlModifier) ? 2 : 0)
-           | (modifiers.testFlag(Qt::AltModifier) ? 4 : 0);
+    return (modifiers.testFlag(Qt::ShiftModifier) ? ShiftMask : 0)
+           | (modifiers.testFlag(Qt::ControlModifier) ? CtrlMask : 0)
+           | (modifiers.testFlag(Qt::AltModifier) ? AltMask : 0);
 }
 
 } // namespace tilzo

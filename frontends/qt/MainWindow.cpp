@@ -2,7 +2,8 @@
 
 #include "Keys.h"
 #include "PictureBox.h"
-#include "core/Version.h"
+#include "core/shell/Window.h"
+#include "core/shell/Words.h"
 
 #include <QFile>
 #include <QIcon>
@@ -12,20 +13,15 @@
 
 namespace tilzo {
 
-namespace {
-constexpr int InnerWidth = 367;
-constexpr int InnerHeight = 423;
-} // namespace
-
 MainWindow::MainWindow(Random& random, Dialogs& dialogs, HighScores::Folders folders)
     : form(*this, random, std::move(folders))
     , picBox(new PictureBox(this))
     , dialogs_(dialogs)
 {
-    setWindowTitle(QStringLiteral("Tilzo v" TILZO_VERSION));
+    setWindowTitle(QString::fromUtf8(words::WindowTitle));
     setWindowIcon(QIcon(QStringLiteral(":/icons/tilzo.png")));
-    setFixedSize(InnerWidth, InnerHeight);
-    picBox->setGeometry(0, 0, 368, 424);
+    setFixedSize(WindowInnerSize.width, WindowInnerSize.height);
+    picBox->setGeometry(0, 0, PictureBoxFirstSize.width, PictureBoxFirstSize.height);
     connect(picBox, &PictureBox::pressed, this,
             [this](int button, int shift, Point at) { form.picBox_MouseDown(button, shift, at.x, at.y); });
     connect(picBox, &PictureBox::painting, this, [this] { form.picBox_Paint(); });
@@ -57,7 +53,9 @@ std::string MainWindow::askName()
 
 void MainWindow::showError(const std::string& text, const std::string& title)
 {
-    dialogs_.showError(this, QString::fromStdString(text), QString::fromStdString(title));
+    // A box over a window not yet shown would open off where the player looks.
+    dialogs_.showError(isVisible() ? this : nullptr, QString::fromStdString(text),
+                       QString::fromStdString(title));
 }
 
 std::string MainWindow::bitmapBits(Bitmap bitmap)

@@ -5,8 +5,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include <cmath>
-
 namespace tilzo {
 
 PictureBox::PictureBox(QWidget* parent)
@@ -16,36 +14,14 @@ PictureBox::PictureBox(QWidget* parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-Size PictureBox::deviceSize() const
-{
-    const QSize device = (QSizeF(size()) * devicePixelRatioF()).toSize();
-    return {device.width(), device.height()};
-}
-
 void PictureBox::present(const Surface& frame)
 {
-    const Size device = deviceSize();
-    if (screen_.size() != device)
-        screen_ = Surface(device.width, device.height);
-    screen_.copyScaled({0, 0, device.width, device.height}, frame,
-                       {0, 0, frame.size().width, frame.size().height});
-    frameSize_ = frame.size();
-    if (painter_) {
-        draw(*painter_);
-        painter_ = nullptr;
-    } else {
+    const QSize device = (QSizeF(size()) * devicePixelRatioF()).toSize();
+    screen_.show(frame, {device.width(), device.height()});
+    // Qt draws only while painting; a paint shows the new picture when its handler is done.
+    if (!painting_)
         update();
-    }
     emit presented();
-}
-
-void PictureBox::draw(QPainter& painter) const
-{
-    const Size size = screen_.size();
-    QImage shown(reinterpret_cast<const uchar*>(screen_.pixels()), size.width, size.height, size.width * 4,
-                 QImage::Format_RGB32);
-    shown.setDevicePixelRatio(devicePixelRatioF());
-    painter.drawImage(QPoint(0, 0), shown);
 }
 
 // Qt rounds a press to whole logical pixels before it reaches a widget, which at a device
@@ -53,24 +29,25 @@ void PictureBox::draw(QPainter& painter) const
 Point PictureBox::framePosition(QPointF inWindow) const
 {
     const QPointF device = (inWindow - mapTo(window(), QPointF(0, 0))) * devicePixelRatioF();
-    // A press on a device pixel's edge comes back from the ratio a hair short of it.
-    const Point pixel{static_cast<int>(std::floor(device.x() + 1e-6)),
-                      static_cast<int>(std::floor(device.y() + 1e-6))};
-    return shownPixel(pixel, deviceSize(), frameSize_);
+    return screen_.framePixel(device.x(), device.y());
 }
 
 void PictureBox::paintEvent(QPaintEvent*)
 {
-    QPainter painter(this);
-    painter_ = &painter;
+    painting_ = true;
     emit painting();
-    // Still set when the handler drew nothing: before start-up ends, or when the frame
-    // failed and the last picture stays.
-    if (painter_ && screen_.isNull())
+    painting_ = false;
+    QPainter painter(this);
+    const Surface& picture = screen_.picture();
+    // Before start-up ends nothing has been presented yet.
+    if (picture.isNull()) {
         painter.fillRect(rect(), Qt::black);
-    else if (painter_)
-        draw(painter);
-    painter_ = nullptr;
+        return;
+    }
+    QImage shown(reinterpret_cast<const uchar*>(picture.pixels()), picture.size().width,
+                 picture.size().height, picture.size().width * 4, QImage::Format_RGB32);
+    shown.setDevicePixelRatio(devicePixelRatioF());
+    painter.drawImage(QPoint(0, 0), shown);
 }
 
 void PictureBox::mousePressEvent(QMouseEvent* event)

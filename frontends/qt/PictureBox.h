@@ -1,10 +1,8 @@
 #pragma once
 
-#include "core/render/Surface.h"
+#include "core/render/ScaledScreen.h"
 
 #include <QWidget>
-
-class QPainter;
 
 namespace tilzo {
 
@@ -20,13 +18,13 @@ public:
     // screen at any device pixel ratio. Throws DrawError when it cannot.
     void present(const Surface& frame);
     // What the box shows: the last frame at the box's size in device pixels.
-    const Surface& screen() const { return screen_; }
+    const Surface& screen() const { return screen_.picture(); }
     // The frame pixel shown under a position in the window (as Qt gives it unrounded).
     Point framePosition(QPointF inWindow) const;
 
 signals:
     void pressed(int button, int shift, Point frame);
-    // A paint event: the handler presents the frame again, drawn while painting.
+    // A paint event: the handler presents the frame again, and the box then shows it.
     void painting();
     void presented();
 
@@ -36,12 +34,8 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
-    Size deviceSize() const;
-    void draw(QPainter& painter) const;
-
-    Surface screen_;
-    Size frameSize_{364, 420};
-    QPainter* painter_ = nullptr;
+    ScaledScreen screen_;
+    bool painting_ = false;
 };
 
 } // namespace tilzo

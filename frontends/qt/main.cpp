@@ -8,7 +8,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <exception>
 #include <optional>
 
 namespace {
@@ -45,13 +44,8 @@ int main(int argc, char* argv[])
     tilzo::ModalDialogs dialogs;
     tilzo::MainWindow window(random, dialogs, tilzo::HighScores::Folders::ofThisProgram());
     QObject::connect(&window, &tilzo::MainWindow::quitRequested, &app, [] { QCoreApplication::exit(0); });
-    try {
-        window.form.Form_Load();
-    } catch (const std::exception& error) {
-        // Start-up cannot go on without its pictures: say why and leave.
-        dialogs.showError(nullptr, QString::fromUtf8(error.what()), QStringLiteral("Tilzo"));
+    if (!window.form.start())
         return 1;
-    }
     window.show();
     return app.exec();
 }

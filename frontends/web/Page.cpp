@@ -47,21 +47,17 @@ void Page::fitPictureBox()
 
 void Page::present(const Surface& frame)
 {
-    const Size size = canvasSize_;
-    if (size.width <= 0 || size.height <= 0)
+    if (canvasSize_.width <= 0 || canvasSize_.height <= 0)
         return; // hidden: nothing to show
-    if (screen_.size() != size)
-        screen_ = Surface(size.width, size.height);
-    screen_.copyScaled({0, 0, size.width, size.height}, frame,
-                       {0, 0, frame.size().width, frame.size().height});
+    screen_.show(frame, canvasSize_);
     // 0xFFRRGGBB as the canvas's bytes, R G B A.
-    rgba_.resize(std::size_t(size.width) * size.height);
-    const std::uint32_t* pixels = screen_.pixels();
+    const Surface& picture = screen_.picture();
+    rgba_.resize(std::size_t(canvasSize_.width) * canvasSize_.height);
     for (std::size_t i = 0; i < rgba_.size(); ++i) {
-        const std::uint32_t v = pixels[i];
+        const std::uint32_t v = picture.pixels()[i];
         rgba_[i] = 0xFF000000 | (v & 0xFF) << 16 | (v & 0xFF00) | (v >> 16 & 0xFF);
     }
-    pageDraw(rgba_.data(), size.width, size.height);
+    pageDraw(rgba_.data(), canvasSize_.width, canvasSize_.height);
 }
 
 void Page::quit()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/render/ScaledScreen.h"
 #include "core/shell/frmMain.h"
 
 #include <cstdint>
@@ -20,12 +21,12 @@ public:
     void present(const Surface& frame) override;
     void quit() override;
 
-    // The frame pixel shown at a pixel of the canvas's backing store.
-    Point framePixel(Point canvas) const { return shownPixel(canvas, canvasSize_, FrameSize); }
+    // The frame pixel shown at a point of the canvas, in pixels of its backing store.
+    Point framePixel(double x, double y) const { return screen_.framePixel(x, y); }
 
 private:
     Size canvasSize_;
-    Surface screen_;
+    ScaledScreen screen_;
     std::vector<std::uint32_t> rgba_;
 };
 

@@ -2,6 +2,7 @@
 // (page.js) calls the tilzo_* functions for its events.
 #include "Page.h"
 #include "core/scores/ScoreRecords.h"
+#include "core/shell/Words.h"
 #include "os/web/Storage.h"
 
 #include <emscripten.h>
@@ -40,7 +41,6 @@ EM_JS(void, pageAsk, (const char* title, const char* question, const char* answe
 EM_JS(void, pageDownload, (const char* bytes, int size),
       { TilzoPage.download(HEAPU8.slice(bytes, bytes + size)); });
 
-constexpr char Title[] = "Tilzo";
 constexpr long long LargestTable = 1 << 20; // bytes; a file past the table is kept, within reason
 
 Page page;
@@ -49,7 +49,7 @@ std::unique_ptr<frmMain> form;
 
 int modifiers(bool shift, bool ctrl, bool alt)
 {
-    return (shift ? ShiftMask : 0) | (ctrl ? 2 : 0) | (alt ? 4 : 0);
+    return (shift ? ShiftMask : 0) | (ctrl ? CtrlMask : 0) | (alt ? AltMask : 0);
 }
 
 std::string wholeFile(const Path& path)
@@ -96,7 +96,7 @@ int main()
     folders.besideProgram = false; // a page has no folder of its own
     form = std::make_unique<frmMain>(page, *pageRandom, folders);
     form->Form_Resize(); // the canvas takes its place before the prompt opens over it
-    pageAsk(Title, "What is your name?", Title);
+    pageAsk(words::Title, words::NameQuestion, words::DefaultName);
 }
 
 extern "C" {
@@ -105,13 +105,8 @@ extern "C" {
 EMSCRIPTEN_KEEPALIVE void tilzo_start(const char* name)
 {
     page.name = name ? name : "";
-    try {
-        form->Form_Load();
-    } catch (const std::exception& error) {
-        // Start-up cannot go on without its pictures: say why and end.
-        page.showError(error.what(), Title);
+    if (!form->start())
         page.quit();
-    }
 }
 
 EMSCRIPTEN_KEEPALIVE void tilzo_resize()
@@ -127,11 +122,11 @@ EMSCRIPTEN_KEEPALIVE void tilzo_key(bool down, int keyCode, bool shift, bool ctr
         form->Form_KeyUp(keyCode, modifiers(shift, ctrl, alt));
 }
 
-// button as the page numbers it: 0 left, 1 middle, 2 right; x and y a pixel of the canvas.
-EMSCRIPTEN_KEEPALIVE void tilzo_press(int button, bool shift, bool ctrl, bool alt, int x, int y)
+// button as the page numbers it: 0 left, 1 middle, 2 right; x and y in pixels of the canvas.
+EMSCRIPTEN_KEEPALIVE void tilzo_press(int button, bool shift, bool ctrl, bool alt, double x, double y)
 {
     constexpr int buttons[] = {LeftButton, MiddleButton, RightButton};
-    const Point at = page.framePixel({x, y});
+    const Point at = page.framePixel(x, y);
     form->picBox_MouseDown(button >= 0 && button < 3 ? buttons[button] : 0, modifiers(shift, ctrl, alt), at.x,
                            at.y);
 }
@@ -192,7 +187,7 @@ EMSCRIPTEN_KEEPALIVE void tilzo_load(const char* name, const char* bytes, int si
     if (!problem.empty()) {
         page.showError("\"" + std::string(name) + "\" cannot be loaded: " + problem
                            + ". The table stays as it was.",
-                       Title);
+                       words::Title);
         return;
     }
     form->scores.GetPoints();

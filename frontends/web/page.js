@@ -14,11 +14,11 @@ const TilzoPage = (() => {
   const call = (name, ...args) => Module['_tilzo_' + name](...args);
   const blocked = () => !running || document.querySelector('dialog[open]') !== null;
 
-  // The pixel of the canvas's backing store under a point of the page.
+  // A point of the page in pixels of the canvas's backing store.
   function canvasPixel(event) {
     const box = canvas.getBoundingClientRect();
-    return [Math.floor((event.clientX - box.left) * canvas.width / box.width),
-      Math.floor((event.clientY - box.top) * canvas.height / box.height)];
+    return [(event.clientX - box.left) * canvas.width / box.width,
+      (event.clientY - box.top) * canvas.height / box.height];
   }
 
   function press(button, at, event) {

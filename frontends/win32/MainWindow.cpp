@@ -1,7 +1,9 @@
 #include "MainWindow.h"
 
-#include "Text.h"
-#include "core/Version.h"
+#include "NamePrompt.h"
+#include "core/shell/Window.h"
+#include "core/shell/Words.h"
+#include "os/windows/Utf16.h"
 #include "resource.h"
 
 #include <windowsx.h>
@@ -13,48 +15,28 @@ namespace {
 constexpr wchar_t WindowClass[] = L"TilzoWindow";
 constexpr wchar_t PictureClass[] = L"TilzoPictureBox";
 constexpr DWORD WindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX; // a fixed border
-constexpr int InnerWidth = 367;
-constexpr int InnerHeight = 423;
 
-int modifiers()
+// The modifier keys held now; a press names Shift and Ctrl itself.
+int modifiers(bool shift, bool ctrl)
 {
-    return (GetKeyState(VK_SHIFT) < 0 ? 1 : 0) | (GetKeyState(VK_CONTROL) < 0 ? 2 : 0)
-           | (GetKeyState(VK_MENU) < 0 ? 4 : 0);
+    return (shift ? ShiftMask : 0) | (ctrl ? CtrlMask : 0) | (GetKeyState(VK_MENU) < 0 ? AltMask : 0);
 }
 
-// The object a window belongs to, set when it is made.
-template <typename Owner>
-Owner* ownerOf(HWND window, UINT message, LPARAM lParam)
+void registerClass(HINSTANCE instance, const wchar_t* name, WNDPROC procedure, bool withIcon)
 {
-    if (message == WM_NCCREATE)
-        SetWindowLongPtrW(
-            window, GWLP_USERDATA,
-            reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
-    return reinterpret_cast<Owner*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-}
-
-INT_PTR CALLBACK namePrompt(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_INITDIALOG) {
-        SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-        const HICON icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_TILZO));
-        SendMessageW(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-        SetDlgItemTextW(dialog, IDC_NAME, L"Tilzo");
-        SendDlgItemMessageW(dialog, IDC_NAME, EM_SETSEL, 0, -1);
-        SetFocus(GetDlgItem(dialog, IDC_NAME));
-        return FALSE; // the focus is set
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = instance;
+    if (withIcon) {
+        windowClass.hIcon
+            = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_TILZO), IMAGE_ICON, 32, 32, 0));
+        windowClass.hIconSm
+            = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_TILZO), IMAGE_ICON, 16, 16, 0));
     }
-    if (message == WM_COMMAND && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) {
-        if (LOWORD(wParam) == IDOK) {
-            const HWND field = GetDlgItem(dialog, IDC_NAME);
-            std::wstring text(GetWindowTextLengthW(field) + 1, L'\0');
-            text.resize(GetWindowTextW(field, text.data(), int(text.size())));
-            *reinterpret_cast<std::string*>(GetWindowLongPtrW(dialog, DWLP_USER)) = narrow(text);
-        }
-        EndDialog(dialog, LOWORD(wParam));
-        return TRUE;
-    }
-    return FALSE;
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = name;
+    RegisterClassExW(&windowClass);
 }
 
 } // namespace
@@ -63,71 +45,41 @@ MainWindow::MainWindow(HINSTANCE instance, Random& random, HighScores::Folders f
     : form(*this, random, std::move(folders))
     , instance_(instance)
 {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = windowProc;
-    windowClass.hInstance = instance;
-    windowClass.hIcon
-        = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_TILZO), IMAGE_ICON, 32, 32, 0));
-    windowClass.hIconSm
-        = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_TILZO), IMAGE_ICON, 16, 16, 0));
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = WindowClass;
-    RegisterClassExW(&windowClass);
-    WNDCLASSEXW pictureClass{};
-    pictureClass.cbSize = sizeof pictureClass;
-    pictureClass.lpfnWndProc = pictureProc;
-    pictureClass.hInstance = instance;
-    pictureClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    pictureClass.lpszClassName = PictureClass;
-    RegisterClassExW(&pictureClass);
+    registerClass(instance, WindowClass, procedure<&MainWindow::window_, &MainWindow::windowMessage>, true);
+    registerClass(instance, PictureClass, procedure<&MainWindow::picBox_, &MainWindow::pictureMessage>,
+                  false);
 
     // The inner size in pixels of the screen's scale, centred on its work area.
     const HDC screen = GetDC(nullptr);
     const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
     ReleaseDC(nullptr, screen);
-    RECT frame{0, 0, MulDiv(InnerWidth, dpi, 96), MulDiv(InnerHeight, dpi, 96)};
+    RECT frame{0, 0, MulDiv(WindowInnerSize.width, dpi, 96), MulDiv(WindowInnerSize.height, dpi, 96)};
     AdjustWindowRectEx(&frame, WindowStyle, FALSE, 0);
     RECT work;
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     const int width = frame.right - frame.left;
     const int height = frame.bottom - frame.top;
-    CreateWindowExW(
-        0, WindowClass, L"Tilzo v" TILZO_VERSION, WindowStyle, work.left + (work.right - work.left - width) / 2,
-        work.top + (work.bottom - work.top - height) / 2, width, height, nullptr, nullptr, instance, this);
+    CreateWindowExW(0, WindowClass, os::widen(words::WindowTitle).c_str(), WindowStyle,
+                    work.left + (work.right - work.left - width) / 2,
+                    work.top + (work.bottom - work.top - height) / 2, width, height, nullptr, nullptr,
+                    instance, this);
 }
 
-void MainWindow::start(int show)
+bool MainWindow::start(int show)
 {
-    form.Form_Load();
+    if (!form.start())
+        return false;
     ShowWindow(window_, show);
     UpdateWindow(window_);
-}
-
-LRESULT CALLBACK MainWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    MainWindow* owner = ownerOf<MainWindow>(window, message, lParam);
-    if (message == WM_NCCREATE)
-        owner->window_ = window;
-    return owner ? owner->windowMessage(window, message, wParam, lParam)
-                 : DefWindowProcW(window, message, wParam, lParam);
-}
-
-LRESULT CALLBACK MainWindow::pictureProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    MainWindow* owner = ownerOf<MainWindow>(window, message, lParam);
-    if (message == WM_NCCREATE)
-        owner->picBox_ = window;
-    return owner ? owner->pictureMessage(window, message, wParam, lParam)
-                 : DefWindowProcW(window, message, wParam, lParam);
+    return true;
 }
 
 LRESULT MainWindow::windowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_CREATE:
-        CreateWindowExW(0, PictureClass, nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 368, 424, window, nullptr,
-                        instance_, this);
+        CreateWindowExW(0, PictureClass, nullptr, WS_CHILD | WS_VISIBLE, 0, 0, PictureBoxFirstSize.width,
+                        PictureBoxFirstSize.height, window, nullptr, instance_, this);
         return 0;
     case WM_SIZE:
         form.Form_Resize();
@@ -138,18 +90,13 @@ LRESULT MainWindow::windowMessage(HWND window, UINT message, WPARAM wParam, LPAR
                      suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
         return 0;
     }
+    // Keys with Alt (WM_SYSKEY*) stay the system's: Alt+Space opens the window menu, Alt+F4 closes.
     case WM_KEYDOWN:
-    case WM_SYSKEYDOWN:
         if (!(lParam & (1 << 30))) // not a repeat of a key held down
             form.Form_KeyDown(int(wParam));
         break;
     case WM_KEYUP:
-    case WM_SYSKEYUP:
-        form.Form_KeyUp(int(wParam), modifiers());
-        break;
-    case WM_SYSCHAR:
-        if (wParam == L' ') // Space deals, with Alt too: no window menu
-            return 0;
+        form.Form_KeyUp(int(wParam), modifiers(GetKeyState(VK_SHIFT) < 0, GetKeyState(VK_CONTROL) < 0));
         break;
     case WM_DESTROY:
         PostQuitMessage(0);
@@ -184,30 +131,29 @@ LRESULT MainWindow::pictureMessage(HWND window, UINT message, WPARAM wParam, LPA
 
 void MainWindow::press(int button, WPARAM wParam, LPARAM lParam)
 {
-    const int shift
-        = (wParam & MK_SHIFT ? 1 : 0) | (wParam & MK_CONTROL ? 2 : 0) | (GetKeyState(VK_MENU) < 0 ? 4 : 0);
-    const Point at = shownPixel({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, pictureSize(), FrameSize);
-    form.picBox_MouseDown(button, shift, at.x, at.y);
+    const Point at = screen_.framePixel(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+    form.picBox_MouseDown(button, modifiers(wParam & MK_SHIFT, wParam & MK_CONTROL), at.x, at.y);
 }
 
 void MainWindow::paint()
 {
     PAINTSTRUCT paint;
-    paintDc_ = BeginPaint(picBox_, &paint);
+    const HDC dc = BeginPaint(picBox_, &paint);
+    painting_ = true;
     form.picBox_Paint();
-    // Still set when the handler drew nothing: before start-up ends, or when the frame
-    // failed and the last picture stays.
-    if (paintDc_ && screen_.isNull())
-        FillRect(paintDc_, &paint.rcPaint, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    else if (paintDc_)
-        draw(paintDc_);
-    paintDc_ = nullptr;
+    painting_ = false;
+    // Before start-up ends nothing has been presented yet.
+    if (screen_.picture().isNull())
+        FillRect(dc, &paint.rcPaint, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    else
+        draw(dc);
     EndPaint(picBox_, &paint);
 }
 
 void MainWindow::draw(HDC dc) const
 {
-    const Size size = screen_.size();
+    const Surface& picture = screen_.picture();
+    const Size size = picture.size();
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = size.width;
@@ -215,7 +161,7 @@ void MainWindow::draw(HDC dc) const
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
-    if (SetDIBitsToDevice(dc, 0, 0, size.width, size.height, 0, 0, 0, size.height, screen_.pixels(), &info,
+    if (SetDIBitsToDevice(dc, 0, 0, size.width, size.height, 0, 0, 0, size.height, picture.pixels(), &info,
                           DIB_RGB_COLORS)
         == 0)
         throw DrawError("the picture cannot be copied to the screen");
@@ -230,16 +176,13 @@ Size MainWindow::pictureSize() const
 
 std::string MainWindow::askName()
 {
-    std::string reply;
-    DialogBoxParamW(instance_, MAKEINTRESOURCEW(IDD_NAME), nullptr, namePrompt,
-                    reinterpret_cast<LPARAM>(&reply));
-    return reply;
+    return askPlayerName(instance_);
 }
 
 void MainWindow::showError(const std::string& text, const std::string& title)
 {
-    MessageBoxW(IsWindowVisible(window_) ? window_ : nullptr, widen(text).c_str(), widen(title).c_str(),
-                MB_OK | MB_ICONERROR);
+    MessageBoxW(IsWindowVisible(window_) ? window_ : nullptr, os::widen(text).c_str(),
+                os::widen(title).c_str(), MB_OK | MB_ICONERROR);
 }
 
 std::string MainWindow::bitmapBits(Bitmap bitmap)
@@ -265,15 +208,10 @@ void MainWindow::present(const Surface& frame)
     const Size size = pictureSize();
     if (size.width <= 0 || size.height <= 0)
         return; // minimised: nothing to show
-    if (screen_.size() != size)
-        screen_ = Surface(size.width, size.height);
-    screen_.copyScaled({0, 0, size.width, size.height}, frame,
-                       {0, 0, frame.size().width, frame.size().height});
-    if (paintDc_) {
-        draw(paintDc_);
-        paintDc_ = nullptr;
+    screen_.show(frame, size);
+    // A paint shows the new picture when its handler is done.
+    if (painting_)
         return;
-    }
     const HDC dc = GetDC(picBox_);
     try {
         draw(dc);

@@ -4,3 +4,4 @@
 #define IDI_TILZO 30001
 #define IDD_NAME 200
 #define IDC_NAME 201
+#define IDC_QUESTION 202

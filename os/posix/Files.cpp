@@ -1,28 +1,28 @@
 #include "os/Files.h"
 
+#include "os/System.h"
+
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <chrono>
 #include <cstdlib>
 #include <system_error>
-#include <thread>
 
 namespace tilzo::os {
 
 namespace {
 
-std::string lastError()
+std::string errorText(int error)
 {
-    return std::generic_category().message(errno);
+    return std::generic_category().message(error);
 }
 
-std::string notRegular(const Path& path)
+std::string lastError()
 {
-    return path.string() + " is not a regular file";
+    return errorText(errno);
 }
 
 bool isRegular(int fd)
@@ -49,6 +49,62 @@ bool writeAll(int fd, const char* bytes, long long size, std::string& problem)
 
 } // namespace
 
+void sys::close(std::intptr_t handle)
+{
+    ::close(static_cast<int>(handle));
+}
+
+void sys::remove(const Path& path)
+{
+    ::unlink(path.c_str());
+}
+
+std::string sys::shown(const Path& path)
+{
+    return path.string();
+}
+
+sys::Try sys::tryLock(const Path& path, std::intptr_t& handle, std::string& problem)
+{
+    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_NONBLOCK | O_CLOEXEC | O_NOCTTY, 0666);
+    if (fd < 0) {
+        problem = errno == EISDIR ? says::notLockFile(path) : says::lockNotMade(path, lastError());
+        return Try::Failed;
+    }
+    if (!isRegular(fd)) {
+        ::close(fd);
+        problem = says::notLockFile(path);
+        return Try::Failed;
+    }
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+        // The holder before us removes the file as it lets go: a lock on a file no
+        // longer at path would lock nothing.
+        struct stat held {
+        }, named{};
+        if (::fstat(fd, &held) == 0 && ::stat(path.c_str(), &named) == 0 && held.st_ino == named.st_ino
+            && held.st_dev == named.st_dev) {
+            handle = fd;
+            return Try::Held;
+        }
+        ::close(fd);
+        return Try::Again;
+    }
+    const int error = errno;
+    ::close(fd);
+    if (error != EWOULDBLOCK) {
+        problem = says::lockNotTaken(path, errorText(error));
+        return Try::Failed;
+    }
+    problem = says::keptLocked();
+    return Try::Busy;
+}
+
+void sys::unlock(std::intptr_t handle, const Path& path)
+{
+    ::unlink(path.c_str());
+    ::close(static_cast<int>(handle));
+}
+
 std::optional<File> File::open(const Path& path, Mode mode, std::string& problem)
 {
     // O_NONBLOCK: opening a FIFO must not wait for a writer. The type is checked on the
@@ -57,34 +113,16 @@ std::optional<File> File::open(const Path& path, Mode mode, std::string& problem
     const int fd = ::open(path.c_str(), flags | O_NONBLOCK | O_CLOEXEC | O_NOCTTY, 0666);
     if (fd < 0) {
         if (!(mode == Mode::Read && errno == ENOENT))
-            problem = errno == EISDIR ? notRegular(path) : lastError();
+            problem = errno == EISDIR ? says::notRegular(path) : lastError();
         return std::nullopt;
     }
     if (!isRegular(fd)) {
         ::close(fd);
-        problem = notRegular(path);
+        problem = says::notRegular(path);
         return std::nullopt;
     }
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     return File(fd);
-}
-
-File::File(File&& other) noexcept
-    : handle_(other.handle_)
-{
-    other.handle_ = -1;
-}
-
-File& File::operator=(File&& other) noexcept
-{
-    std::swap(handle_, other.handle_);
-    return *this;
-}
-
-File::~File()
-{
-    if (handle_ >= 0)
-        ::close(static_cast<int>(handle_));
 }
 
 long long File::read(char* bytes, long long size, std::string& problem)
@@ -106,13 +144,6 @@ bool File::seek(long long offset, std::string& problem)
     return false;
 }
 
-Replacement::Replacement(std::intptr_t handle, Path path, Path target)
-    : handle_(handle)
-    , path_(std::move(path))
-    , target_(std::move(target))
-{
-}
-
 std::optional<Replacement> Replacement::begin(const Path& target, std::string& problem)
 {
     std::string name = target.string() + ".XXXXXX";
@@ -128,22 +159,6 @@ std::optional<Replacement> Replacement::begin(const Path& target, std::string& p
     return Replacement(fd, name, target);
 }
 
-Replacement::Replacement(Replacement&& other) noexcept
-    : handle_(other.handle_)
-    , path_(std::move(other.path_))
-    , target_(std::move(other.target_))
-{
-    other.handle_ = -1;
-}
-
-Replacement::~Replacement()
-{
-    if (handle_ < 0)
-        return;
-    ::close(static_cast<int>(handle_));
-    ::unlink(path_.c_str());
-}
-
 bool Replacement::write(const char* bytes, long long size, std::string& problem)
 {
     return writeAll(static_cast<int>(handle_), bytes, size, problem);
@@ -156,7 +171,7 @@ bool Replacement::commit(std::string& problem)
         problem = lastError();
         return false;
     }
-    handle_ = -1;
+    handle_ = sys::Closed;
     ::close(fd);
     // The rename itself must reach the disk too.
     const int folder = ::open(target_.parent_path().empty() ? "." : target_.parent_path().c_str(),
@@ -166,62 +181,6 @@ bool Replacement::commit(std::string& problem)
         ::close(folder);
     }
     return true;
-}
-
-std::optional<Lock> Lock::acquire(const Path& path, int waitMs, std::string& problem)
-{
-    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs);
-    for (;;) {
-        const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_NONBLOCK | O_CLOEXEC | O_NOCTTY, 0666);
-        if (fd < 0) {
-            problem = errno == EISDIR ? path.string() + " is not a lock file"
-                                      : "its lock file " + path.string() + " cannot be made: " + lastError();
-            return std::nullopt;
-        }
-        if (!isRegular(fd)) {
-            ::close(fd);
-            problem = path.string() + " is not a lock file";
-            return std::nullopt;
-        }
-        if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
-            // The holder before us removes the file as it lets go: a lock on a file no
-            // longer at path would lock nothing.
-            struct stat held {
-            }, named{};
-            if (::fstat(fd, &held) == 0 && ::stat(path.c_str(), &named) == 0 && held.st_ino == named.st_ino
-                && held.st_dev == named.st_dev)
-                return Lock(fd, path);
-            ::close(fd);
-            continue;
-        }
-        const int error = errno;
-        ::close(fd);
-        if (error != EWOULDBLOCK) {
-            errno = error;
-            problem = "its lock file " + path.string() + " cannot be locked: " + lastError();
-            return std::nullopt;
-        }
-        if (std::chrono::steady_clock::now() >= giveUp) {
-            problem = "another copy of the game keeps it locked";
-            return std::nullopt;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-}
-
-Lock::Lock(Lock&& other) noexcept
-    : handle_(other.handle_)
-    , path_(std::move(other.path_))
-{
-    other.handle_ = -1;
-}
-
-Lock::~Lock()
-{
-    if (handle_ < 0)
-        return;
-    ::unlink(path_.c_str());
-    ::close(static_cast<int>(handle_));
 }
 
 Path programDir()

@@ -1,26 +1,15 @@
 #include "os/Files.h"
 
+#include "os/System.h"
+#include "os/windows/Utf16.h"
+
 #include <windows.h>
 
 #include <shlobj.h> // needs windows.h first
 
-#include <chrono>
-#include <thread>
-
 namespace tilzo::os {
 
 namespace {
-
-std::string utf8(const std::wstring& text)
-{
-    if (text.empty())
-        return {};
-    const int size
-        = WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string bytes(size, '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), bytes.data(), size, nullptr, nullptr);
-    return bytes;
-}
 
 // The system's own words for an error, without the full stop and line break it ends with.
 std::string errorText(DWORD error)
@@ -33,17 +22,12 @@ std::string errorText(DWORD error)
     LocalFree(text);
     while (!words.empty() && (words.back() == L'\n' || words.back() == L'\r' || words.back() == L'.'))
         words.pop_back();
-    return utf8(words);
+    return narrow(words);
 }
 
 std::string lastError()
 {
     return errorText(GetLastError());
-}
-
-std::string named(const Path& path)
-{
-    return utf8(Path(path).make_preferred().wstring());
 }
 
 bool isFolder(const Path& path)
@@ -57,14 +41,55 @@ HANDLE handleOf(std::intptr_t handle)
     return reinterpret_cast<HANDLE>(handle);
 }
 
-constexpr std::intptr_t Closed = -1;
-
 } // namespace
+
+void sys::close(std::intptr_t handle)
+{
+    CloseHandle(handleOf(handle));
+}
+
+void sys::remove(const Path& path)
+{
+    DeleteFileW(path.c_str());
+}
+
+std::string sys::shown(const Path& path)
+{
+    return narrow(Path(path).make_preferred().wstring());
+}
+
+sys::Try sys::tryLock(const Path& path, std::intptr_t& handle, std::string& problem)
+{
+    if (isFolder(path)) {
+        problem = says::notLockFile(path);
+        return Try::Failed;
+    }
+    // Opened by one copy at a time, and gone when it is closed, also by a copy that dies.
+    const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+        handle = reinterpret_cast<std::intptr_t>(file);
+        return Try::Held;
+    }
+    const DWORD error = GetLastError();
+    if (error == ERROR_SHARING_VIOLATION) {
+        problem = says::keptLocked();
+        return Try::Busy;
+    }
+    problem = says::lockNotMade(path, errorText(error));
+    // Access is denied too while the file of a copy that just let go is still being deleted.
+    return error == ERROR_ACCESS_DENIED ? Try::Busy : Try::Failed;
+}
+
+void sys::unlock(std::intptr_t handle, const Path&)
+{
+    CloseHandle(handleOf(handle));
+}
 
 std::optional<File> File::open(const Path& path, Mode mode, std::string& problem)
 {
     if (isFolder(path)) {
-        problem = named(path) + " is not a regular file";
+        problem = says::notRegular(path);
         return std::nullopt;
     }
     const DWORD access = mode == Mode::Read ? GENERIC_READ : GENERIC_READ | GENERIC_WRITE;
@@ -81,28 +106,10 @@ std::optional<File> File::open(const Path& path, Mode mode, std::string& problem
     // A device or a pipe holds no table.
     if (GetFileType(file) != FILE_TYPE_DISK) {
         CloseHandle(file);
-        problem = named(path) + " is not a regular file";
+        problem = says::notRegular(path);
         return std::nullopt;
     }
     return File(reinterpret_cast<std::intptr_t>(file));
-}
-
-File::File(File&& other) noexcept
-    : handle_(other.handle_)
-{
-    other.handle_ = Closed;
-}
-
-File& File::operator=(File&& other) noexcept
-{
-    std::swap(handle_, other.handle_);
-    return *this;
-}
-
-File::~File()
-{
-    if (handle_ != Closed)
-        CloseHandle(handleOf(handle_));
 }
 
 long long File::read(char* bytes, long long size, std::string& problem)
@@ -125,13 +132,6 @@ bool File::seek(long long offset, std::string& problem)
     return false;
 }
 
-Replacement::Replacement(std::intptr_t handle, Path path, Path target)
-    : handle_(handle)
-    , path_(std::move(path))
-    , target_(std::move(target))
-{
-}
-
 std::optional<Replacement> Replacement::begin(const Path& target, std::string& problem)
 {
     for (unsigned attempt = 0;; ++attempt) {
@@ -149,22 +149,6 @@ std::optional<Replacement> Replacement::begin(const Path& target, std::string& p
             return std::nullopt;
         }
     }
-}
-
-Replacement::Replacement(Replacement&& other) noexcept
-    : handle_(other.handle_)
-    , path_(std::move(other.path_))
-    , target_(std::move(other.target_))
-{
-    other.handle_ = Closed;
-}
-
-Replacement::~Replacement()
-{
-    if (handle_ == Closed)
-        return;
-    CloseHandle(handleOf(handle_));
-    DeleteFileW(path_.c_str());
 }
 
 bool Replacement::write(const char* bytes, long long size, std::string& problem)
@@ -190,53 +174,12 @@ bool Replacement::commit(std::string& problem)
         return false;
     }
     CloseHandle(file);
-    handle_ = Closed;
+    handle_ = sys::Closed;
     if (MoveFileExW(path_.c_str(), target_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return true;
     problem = lastError();
     DeleteFileW(path_.c_str());
     return false;
-}
-
-std::optional<Lock> Lock::acquire(const Path& path, int waitMs, std::string& problem)
-{
-    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs);
-    for (;;) {
-        if (isFolder(path)) {
-            problem = named(path) + " is not a lock file";
-            return std::nullopt;
-        }
-        // Opened by one copy at a time, and gone when it is closed, also by a copy that dies.
-        const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
-                                        FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
-        if (file != INVALID_HANDLE_VALUE)
-            return Lock(reinterpret_cast<std::intptr_t>(file), path);
-        const DWORD error = GetLastError();
-        if (error != ERROR_SHARING_VIOLATION && error != ERROR_ACCESS_DENIED) {
-            problem = "its lock file " + named(path) + " cannot be made: " + errorText(error);
-            return std::nullopt;
-        }
-        if (std::chrono::steady_clock::now() >= giveUp) {
-            problem = error == ERROR_SHARING_VIOLATION
-                          ? "another copy of the game keeps it locked"
-                          : "its lock file " + named(path) + " cannot be made: " + errorText(error);
-            return std::nullopt;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-}
-
-Lock::Lock(Lock&& other) noexcept
-    : handle_(other.handle_)
-    , path_(std::move(other.path_))
-{
-    other.handle_ = Closed;
-}
-
-Lock::~Lock()
-{
-    if (handle_ != Closed)
-        CloseHandle(handleOf(handle_));
 }
 
 Path programDir()
@@ -264,16 +207,21 @@ Path userDataDir(std::string& problem)
     return path;
 }
 
-// The installer records where it put the game among the installed programs.
+// The installer records where it put the game among the installed programs: for every user
+// under HKLM, for the player alone under HKCU.
 bool isInstalledCopy(const Path& programDir)
 {
-    wchar_t location[MAX_PATH * 2] = {};
-    DWORD size = sizeof location;
-    const LSTATUS status
-        = RegGetValueW(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tilzo",
-                       L"InstallLocation", RRF_RT_REG_SZ | RRF_SUBKEY_WOW6464KEY, nullptr, location, &size);
-    std::error_code error;
-    return status == ERROR_SUCCESS && std::filesystem::equivalent(Path(location), programDir, error);
+    for (const HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
+        wchar_t location[MAX_PATH * 2] = {};
+        DWORD size = sizeof location;
+        const LSTATUS status = RegGetValueW(
+            root, L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tilzo", L"InstallLocation",
+            RRF_RT_REG_SZ | RRF_SUBKEY_WOW6464KEY, nullptr, location, &size);
+        std::error_code error;
+        if (status == ERROR_SUCCESS && std::filesystem::equivalent(Path(location), programDir, error))
+            return true;
+    }
+    return false;
 }
 
 } // namespace tilzo::os

@@ -1,6 +1,7 @@
 #!/bin/sh
 # Plays tilzo.exe under Wine on a virtual display as a player would: the name prompt, a move and its undo,
-# a new deal, the score reset and quitting; with an installer, the same for an installed copy. Usage:
+# Alt+Space left to the system, a new deal, the score reset and quitting; with an installer, the same for copies
+# installed for everyone and for the player alone. Usage:
 #   TILZO_WINEPREFIX=prefix sh tests/windows/game_test.sh FOLDER-WITH-tilzo.exe [tilzo-setup.exe]
 set -u
 run=$(cd "$(dirname "$0")/../.." && pwd)/tools/wine-run.sh
@@ -11,12 +12,12 @@ failures=0
 trap 'kill $pid $xvfb 2>/dev/null; rm -rf "$tmp"' EXIT
 
 fail() {
-    echo "FAIL: $*" >&2
+    printf 'FAIL: %s\n' "$*" >&2
     failures=$((failures + 1))
 }
 
 die() {
-    echo "FAIL: $*" >&2
+    printf 'FAIL: %s\n' "$*" >&2
     exit 1
 }
 
@@ -53,7 +54,7 @@ play() {
     point 40 40
     xdotool type --delay 150 -- "$2"
     xdotool key "$3"
-    within 30 shown 'Tilzo v1.02' || die "no game window after ${2:+$2 and }$3 in the name prompt"
+    within 30 shown 'Tilzo v[0-9.]+' || die "no game window after ${2:+$2 and }$3 in the name prompt"
     point 180 400
 }
 
@@ -61,12 +62,13 @@ point() {
     xdotool mousemove --sync $((x + $1)) $((y + $2))
 }
 
-# Screenshots the game into NAME.board (the board's pixels) and NAME.cells (a line a cell: column, row,
-# client x and y of its centre, R G B there): board NAME [REF same|differ]. Succeeds when all 256 cells show
-# the five colours, or with REF when the boards are the same or differ as asked.
+# Screenshots the game into NAME.rgb (the client area), NAME.board (the board's pixels) and NAME.cells (a line a
+# cell: column, row, client x and y of its centre, R G B there): board NAME [REF same|differ]. Succeeds when all
+# 256 cells show the five colours, or with REF when the client areas are the same or the boards differ.
 board() {
     import -window "$window" "$tmp/$1.ppm" 2>/dev/null || die "no screenshot of the game window"
-    convert "$tmp/$1.ppm" -crop "367x423+3+22" +repage -depth 8 rgb:- | od -An -v -tu1 -w3 | awk -v out="$tmp/$1" '
+    convert "$tmp/$1.ppm" -crop "367x423+3+22" +repage -depth 8 "rgb:$tmp/$1.rgb"
+    od -An -v -tu1 -w3 "$tmp/$1.rgb" | awk -v out="$tmp/$1" '
         { x = (NR - 1) % 367; y = int((NR - 1) / 367); fx = int((2 * x + 1) * 364 / 734) }
         { fy = int((2 * y + 1) * 420 / 846) }
         fx < 54 || fx > 309 || fy < 54 || fy > 309 { next }
@@ -76,13 +78,15 @@ board() {
     if [ $# -eq 1 ]; then
         [ "$(awk -v re="$colours" '$5 "," $6 "," $7 ~ re' "$tmp/$1.cells" | wc -l)" -eq 256 ]
     else
-        [ "$(cmp -s "$tmp/$1.board" "$tmp/$2.board" && echo same || echo differ)" = "$3" ]
+        ext=rgb
+        [ "$3" = same ] || ext=board
+        [ "$(cmp -s "$tmp/$1.$ext" "$tmp/$2.$ext" && echo same || echo differ)" = "$3" ]
     fi
 }
 
-# Presses Escape in the game and expects it to end with status 0: quit WHICH-GAME
+# Presses KEY (Escape) in the game and expects it to end with status 0: quit WHICH-GAME [KEY]
 quit() {
-    xdotool key Escape
+    xdotool key "${2-Escape}"
     within 10 eval '! kill -0 $pid 2>/dev/null' || die "Escape did not end $1"
     wait "$pid" || fail "Escape ended $1 with status $?, not 0"
 }
@@ -112,6 +116,14 @@ at=$(awk '{ rgb[$1, $2] = $5 " " $6 " " $7; xy[$1, $2] = $3 " " $4 }
 point $at
 xdotool click 1
 within 3 board moved first differ || fail "a left click at $at on a group of blocks left the board as it was"
+# Alt+Space is the system's: the window menu opens and takes both Escapes (one closes it, one leaves the
+# menu), the game stays.
+for k in alt+space Escape Escape; do
+    xdotool key $k
+    sleep 0.4
+done
+kill -0 "$pid" 2>/dev/null || die "Escape after Alt+Space ended the game: no window menu took it"
+within 3 board menu moved same || fail "Alt+Space and Escape changed the game"
 point 180 400
 xdotool click 3
 within 3 board undone first same || fail "a right click did not bring back the board from before the move"
@@ -130,31 +142,53 @@ sleep 1
 kill -0 "$pid" 2>/dev/null || die "the game ended after Escape in the prompt"
 quit "the game started with Escape in the prompt"
 
-# An installed copy keeps its table only in %APPDATA%\Tilzo; it has a Start-menu entry and an entry among the
-# installed programs, and the uninstaller takes all three away and leaves the table.
+# The installer carries its version and asks no administrator rights of a player who has none. Installed for
+# everyone (/S, then /S /AllUsers over it) or for the player alone (/S /CurrentUser, then /S, which keeps to that
+# install): a Start-menu entry, an entry among the installed programs in HKLM or HKCU only, a game that keeps its
+# table only in %APPDATA%\Tilzo (and quits with Alt+F4); the uninstaller takes all but the table away.
 if [ $# -ge 2 ]; then
-    installed="$TILZO_WINEPREFIX/drive_c/Program Files/Tilzo"
-    link="$TILZO_WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Tilzo.lnk"
-    key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tilzo'
+    version=${2##*/tilzo-}
+    tr -d '\000' <"$2" >"$tmp/setup"
+    for field in ProductNameTilzo "ProductVersion${version%-setup.exe}" "FileVersion${version%-setup.exe}" \
+        FileDescriptionTilzo LegalCopyrightMIT 'requestedExecutionLevel level="highestAvailable"'; do
+        grep -aqF "$field" "$tmp/setup" || fail "no $field in $2"
+    done
+    key='Software\Microsoft\Windows\CurrentVersion\Uninstall\Tilzo'
     listed() {
-        "$run" reg query "$key" /v InstallLocation /reg:64 </dev/null 2>/dev/null | grep -q Tilzo
+        "$run" reg query "$1\\$key" /v InstallLocation /reg:64 </dev/null 2>/dev/null | grep -q Tilzo
     }
-    appdata=$("$run" winepath -u "$("$run" cmd /c 'echo %APPDATA%' </dev/null | tr -d '\r')" </dev/null 2>/dev/null)
+    win() { "$run" cmd /c "echo $1" </dev/null | tr -d '\r'; }
+    unix() { "$run" winepath -u "$1" </dev/null 2>/dev/null; }
+    appdata=$(unix "$(win %APPDATA%)")
     rm -f "$appdata/Tilzo/high.dat" # one left by an earlier run would pass for this one's
-    "$run" "$2" /S </dev/null || die "the silent install exited with status $?"
-    [ -f "$link" ] || fail "no Start-menu entry $link"
-    listed || fail "no entry $key among the installed programs"
-    play 'C:\Program Files\Tilzo\tilzo.exe' Ann Return
-    xdotool keydown shift key Home keyup shift
-    within 3 cmp -s "$tmp/reset.dat" "$appdata/Tilzo/high.dat" || fail "the installed game reset no $appdata/Tilzo"
-    quit "the installed game"
-    [ ! -e "$installed/high.dat" ] || fail "the installed game wrote high.dat beside itself in $installed"
-    "$run" 'C:\Program Files\Tilzo\uninstall.exe' /S </dev/null || fail "uninstall /S exited with $?"
-    # The uninstaller hands its work to a copy of itself and returns at once.
-    within 30 test ! -e "$installed" || fail "$installed is still there 30 s after the uninstall"
-    [ ! -e "$link" ] || fail "the uninstaller left the Start-menu entry $link"
-    ! listed || fail "the uninstaller left $key"
-    [ -f "$appdata/Tilzo/high.dat" ] || fail "the uninstaller removed the player's $appdata/Tilzo/high.dat"
+    for mode in AllUsers CurrentUser; do
+        if [ $mode = AllUsers ]; then
+            at='C:\Program Files\Tilzo' root=HKLM other=HKCU menu=$(unix 'C:\ProgramData') first= then=/AllUsers
+        else
+            at=$(win '%LOCALAPPDATA%\Programs\Tilzo') root=HKCU other=HKLM menu=$appdata first=/CurrentUser then=
+        fi
+        dir=$(unix "$at")
+        link="$menu/Microsoft/Windows/Start Menu/Programs/Tilzo.lnk"
+        for args in "$first" "$then"; do
+            "$run" "$2" /S $args </dev/null || die "the install /S $args exited with status $?"
+        done
+        [ -f "$link" ] || fail "no Start-menu entry $link"
+        listed $root || fail "no entry $root\\$key among the installed programs"
+        ! listed $other || fail "an entry $other\\$key for an install in $root"
+        play "$at\\tilzo.exe" Ann Return
+        xdotool keydown shift key Home keyup shift
+        within 3 cmp -s "$tmp/reset.dat" "$appdata/Tilzo/high.dat" || fail "the game in $at reset no $appdata/Tilzo"
+        quit "the game installed in $at" alt+F4
+        [ ! -e "$dir/high.dat" ] || fail "the game installed in $at wrote high.dat beside itself"
+        rm -f "$dir/high.dat"
+        "$run" "$at\\uninstall.exe" /S </dev/null || fail "uninstall /S of $at exited with $?"
+        # The uninstaller hands its work to a copy of itself and returns at once.
+        within 30 test ! -e "$dir" || fail "$dir is still there 30 s after the uninstall"
+        within 3 test ! -e "$link" || fail "the uninstaller left the Start-menu entry $link"
+        within 3 eval "! listed $root" || fail "the uninstaller left $root\\$key"
+        [ -f "$appdata/Tilzo/high.dat" ] || fail "the uninstaller removed the player's $appdata/Tilzo/high.dat"
+        rm -f "$appdata/Tilzo/high.dat"
+    done
 fi
 
 [ $failures -eq 0 ] || exit 1

@@ -1,8 +1,8 @@
-#include "Text.h"
+#include "os/windows/Utf16.h"
 
 #include <windows.h>
 
-namespace tilzo {
+namespace tilzo::os {
 
 std::wstring widen(const std::string& text)
 {
@@ -21,4 +21,4 @@ std::string narrow(const std::wstring& text)
     return bytes;
 }
 
-} // namespace tilzo
+} // namespace tilzo::os

@@ -2,10 +2,10 @@
 
 #include <string>
 
-namespace tilzo {
+namespace tilzo::os {
 
 // The game speaks UTF-8; Windows' wide calls speak UTF-16.
 std::wstring widen(const std::string& text);
 std::string narrow(const std::wstring& text);
 
-} // namespace tilzo
+} // namespace tilzo::os
