@@ -24,7 +24,7 @@ FUZZ_TIME      ?= 180
 TEST_FUZZ_TIME ?= 30
 
 .PHONY: run test format format-check package sanitize fuzz bench deps configure build windows windows-deps \
-        web serve-web web-deps
+        web serve-web web-deps bench-web
 
 run: configure
 	cmake --build $(BUILD) $(JOBS) --target tilzo
@@ -66,6 +66,12 @@ web: web-deps
 serve-web: web
 	@echo "Tilzo is at http://127.0.0.1:$(WEB_PORT)/ (Ctrl+C stops it)"
 	@/usr/bin/python3 -m http.server $(WEB_PORT) --bind 127.0.0.1 --directory $(WEB_BUILD)/site
+
+# The page's budgets in headless Chromium: size, start-up, press to frame. BENCH_WEB_ARGS: runs and
+# device pixel ratio, e.g. "20 2".
+BENCH_WEB_ARGS ?=
+bench-web: web
+	/usr/bin/python3 bench/web_bench.py $(WEB_BUILD)/site $(BENCH_WEB_ARGS)
 
 # The Debian package, build/tilzo_<version>_<arch>.deb; `lintian build/tilzo_*.deb` checks it.
 package: build

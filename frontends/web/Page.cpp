@@ -2,8 +2,10 @@
 
 #include <emscripten.h>
 
+#include <cstdint>
 #include <fstream>
 #include <iterator>
+#include <vector>
 
 namespace tilzo {
 
@@ -49,15 +51,15 @@ void Page::present(const Surface& frame)
 {
     if (canvasSize_.width <= 0 || canvasSize_.height <= 0)
         return; // hidden: nothing to show
-    screen_.show(frame, canvasSize_);
-    // 0xFFRRGGBB as the canvas's bytes, R G B A.
-    const Surface& picture = screen_.picture();
-    rgba_.resize(std::size_t(canvasSize_.width) * canvasSize_.height);
-    for (std::size_t i = 0; i < rgba_.size(); ++i) {
-        const std::uint32_t v = picture.pixels()[i];
-        rgba_[i] = 0xFF000000 | (v & 0xFF) << 16 | (v & 0xFF00) | (v >> 16 & 0xFF);
+    // The canvas takes the bytes R G B A: swapped in the frame, before scaling makes it many
+    // times larger.
+    std::vector<std::uint32_t> rgba(std::size_t(frame.size().width) * frame.size().height);
+    for (std::size_t i = 0; i < rgba.size(); ++i) {
+        const std::uint32_t v = frame.pixels()[i];
+        rgba[i] = 0xFF000000 | (v & 0xFF) << 16 | (v & 0xFF00) | (v >> 16 & 0xFF);
     }
-    pageDraw(rgba_.data(), canvasSize_.width, canvasSize_.height);
+    screen_.show(Surface::fromPixels(frame.size(), std::move(rgba)), canvasSize_);
+    pageDraw(screen_.picture().pixels(), canvasSize_.width, canvasSize_.height);
 }
 
 void Page::quit()

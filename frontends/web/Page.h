@@ -3,9 +3,6 @@
 #include "core/render/ScaledScreen.h"
 #include "core/shell/frmMain.h"
 
-#include <cstdint>
-#include <vector>
-
 namespace tilzo {
 
 // The game's window in a web page: a canvas, and the page's own modal dialogs (page.js).
@@ -27,7 +24,6 @@ public:
 private:
     Size canvasSize_;
     ScaledScreen screen_;
-    std::vector<std::uint32_t> rgba_;
 };
 
 } // namespace tilzo

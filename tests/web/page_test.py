@@ -41,10 +41,13 @@ def wait(condition, what, seconds=10):
 
 def frame_hash(d):
     """The frame under the canvas: every canvas pixel must be the frame's pixel nearest to it."""
-    width, height, data = d.execute_script(
-        'const c = document.getElementById("screen"), d = c.getContext("2d").getImageData(0, 0, c.width, c.height);'
-        'let s = ""; for (let i = 0; i < d.data.length; i += 8192) s += String.fromCharCode(...d.data.subarray(i, i + 8192));'
-        'return [c.width, c.height, btoa(s)];')
+    width, height, data = d.execute_script('''
+        const c = document.getElementById("screen");
+        const bytes = c.getContext("2d").getImageData(0, 0, c.width, c.height).data;
+        let text = "";
+        for (let i = 0; i < bytes.length; i += 8192)
+            text += String.fromCharCode(...bytes.subarray(i, i + 8192));
+        return [c.width, c.height, btoa(text)];''')
     rgba = base64.b64decode(data)
     assert width >= 364 and height >= 420, (width, height)
     frame = {}
@@ -96,26 +99,38 @@ def open_tab(d, seed, name=None):
     d.switch_to.new_window('tab')
     load(d, seed)
     keys(d, *(list(name) + [Keys.ENTER] if name else [Keys.ESCAPE]))
-    wait(lambda: d.execute_script('return !document.getElementById("prompt").open'), 'the prompt to close')
+    started(d)
     return d.current_window_handle
+
+
+def started(d):
+    """Waits for the first frame, drawn once the prompt's close event has run."""
+    wait(lambda: d.execute_script('return document.getElementById("screen").getContext("2d")'
+                                  '.getImageData(0, 0, 1, 1).data[3] == 255'), 'the first frame')
 
 
 def play_to_end(d):
     """Presses a group, read from the canvas, until none is left."""
     assert d.execute_script('''
-        const c = document.getElementById("screen"), g = c.getContext("2d", {willReadFrequently: true});
-        const at = (k, size) => Math.floor((54 + 16 * k + 8.5) * size / (size == c.width ? 364 : 420));
-        const colour = (x, y) => x > 15 || y < 0 ? "" : g.getImageData(at(x, c.width), at(y, c.height), 1, 1).data.join();
+        const c = document.getElementById("screen");
+        const g = c.getContext("2d");
+        const box = c.getBoundingClientRect();
+        const x = column => (62.5 + 16 * column) * c.width / 364;
+        const y = row => (62.5 + 16 * row) * c.height / 420;
+        const colour = (column, row) => g.getImageData(x(column), y(row), 1, 1).data.join();
         for (let moves = 0; moves < 300; ++moves) {
-            let group = null;
-            for (let k = 0; k < 256 && !group; ++k) {
-                const x = k % 16, y = 15 - (k >> 4), here = colour(x, y);
-                if (here != "0,0,0,255" && (here == colour(x + 1, y) || here == colour(x, y - 1))) group = [x, y];
+            let cell = null;
+            for (let k = 0; k < 256 && !cell; ++k) {
+                const [column, row] = [k % 16, 15 - (k >> 4)];
+                const here = colour(column, row);
+                const right = column < 15 && here == colour(column + 1, row);
+                if (here != "0,0,0,255" && (right || (row > 0 && here == colour(column, row - 1))))
+                    cell = [column, row];
             }
-            if (!group) return true;
-            const box = c.getBoundingClientRect();
-            c.dispatchEvent(new MouseEvent("mousedown", {button: 0, clientX: box.x + (at(group[0], c.width) + 0.5) * box.width / c.width,
-                                                        clientY: box.y + (at(group[1], c.height) + 0.5) * box.height / c.height}));
+            if (!cell)
+                return true;
+            const at = [box.x + x(cell[0]) * box.width / c.width, box.y + y(cell[1]) * box.height / c.height];
+            c.dispatchEvent(new MouseEvent("mousedown", {clientX: at[0], clientY: at[1]}));
         }''')
 
 
@@ -143,8 +158,9 @@ def main(site):
     try:
         load(d, 1)
         d.execute_cdp_cmd('Page.setDownloadBehavior', {'behavior': 'allow', 'downloadPath': downloads})
-        assert d.execute_script('return [...document.querySelectorAll("#prompt h1, #prompt span")].map(e => e.textContent)'
-                                '.concat(document.querySelector("#prompt input").value).join("|")') == 'Tilzo|What is your name?|Tilzo'
+        texts = d.execute_script('return [...document.querySelectorAll("#prompt h1, #prompt span, #prompt button")]'
+                                 '.map(e => e.textContent).concat(document.querySelector("#prompt input").value)')
+        assert texts == ['Tilzo', 'What is your name?', 'OK', 'Cancel', 'Tilzo'], texts
 
         # Escape cancels the prompt; its release does not end the game.
         first = open_tab(d, 1)
@@ -193,11 +209,12 @@ def main(site):
         wait(lambda: d.execute_script('return document.getElementById("message").open'), 'the refusal')
         assert 'not in order' in d.find_element(By.ID, 'message').text
         keys(d, Keys.ENTER, '-' + Keys.ENTER)
-        assert stored(d) == DESKTOP
+        wait(lambda: stored(d) == DESKTOP, 'the desktop table')
 
         # A reload reads the table; the Cancel button answers the prompt.
         load(d, 1)
         d.find_element(By.CSS_SELECTOR, '#prompt button[value=cancel]').click()
+        started(d)
         assert frame_hash(d) == WITH_TABLE
 
         # The reset button asks first; Shift+Home does not.
@@ -221,6 +238,7 @@ def main(site):
         server.server_close()
         load(d, 1)
         keys(d, Keys.ENTER, '-' + Keys.ENTER)
+        started(d)
         assert frame_hash(d) == shown
     except BaseException:
         for entry in d.get_log('browser'):
