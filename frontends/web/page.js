@@ -11,7 +11,7 @@ const TilzoPage = (() => {
   const messages = [];
   let running = false;
 
-  const call = (name, ...args) => Module['_tilzo_' + name](...args);
+  const call = (name, ...args) => Module.calledRun && Module['_tilzo_' + name](...args);
   const blocked = () => !running || document.querySelector('dialog[open]') !== null;
 
   // A point of the page in pixels of the canvas's backing store.
@@ -95,8 +95,16 @@ const TilzoPage = (() => {
   });
 
   addEventListener('resize', () => call('resize'));
+  // A window moved to a screen of another pixel ratio gets no resize event.
+  (function watchRatio() {
+    matchMedia(`(resolution: ${devicePixelRatio}dppx)`).addEventListener('change', () => {
+      call('resize');
+      watchRatio();
+    }, {once: true});
+  })();
+  // Offline play is a bonus: a browser that keeps no files for the page still plays it online.
   if ('serviceWorker' in navigator)
-    navigator.serviceWorker.register('sw.js');
+    navigator.serviceWorker.register('sw.js').catch(() => {});
 
   return {
     ask(title, question, answer) {
