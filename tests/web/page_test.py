@@ -4,6 +4,7 @@ import base64
 import functools
 import http.server
 import os
+import shutil
 import struct
 import sys
 import tempfile
@@ -30,6 +31,7 @@ def record(name, score):
 DESKTOP = record('Zoe', 900) + record('Max', 500) + bytes(72) + b'kept'
 RESET = record('Anynomous1', 0) * 5
 FIELD = 'localStorage.getItem("tilzo/high.dat")'
+BROWSERS = []
 
 
 def wait(condition, what, seconds=10):
@@ -139,6 +141,20 @@ def stored(d):
     return None if text is None else text.encode('latin-1')
 
 
+def chromium(downloads, prefs=None):
+    options = webdriver.ChromeOptions()
+    options.binary_location = '/usr/bin/chromium'
+    for argument in ['--headless=new', '--no-sandbox', '--disable-gpu', '--disable-dev-shm-usage',
+                     '--window-size=600,700', '--force-device-scale-factor=1.5']:
+        options.add_argument(argument)
+    options.add_experimental_option('prefs', prefs or {})
+    d = webdriver.Chrome(service=Service('/usr/bin/chromedriver'), options=options)
+    BROWSERS.append(d)
+    load(d, 1)
+    d.execute_cdp_cmd('Browser.setDownloadBehavior', {'behavior': 'allow', 'downloadPath': downloads})
+    return d
+
+
 def main(site):
     global URL
     class Files(http.server.SimpleHTTPRequestHandler):
@@ -148,16 +164,9 @@ def main(site):
     server = http.server.ThreadingHTTPServer(('127.0.0.1', 0), functools.partial(Files, directory=site))
     threading.Thread(target=server.serve_forever, daemon=True).start()
     URL = f'http://127.0.0.1:{server.server_port}/'
-    options = webdriver.ChromeOptions()
-    options.binary_location = '/usr/bin/chromium'
-    for argument in ['--headless=new', '--no-sandbox', '--disable-gpu', '--disable-dev-shm-usage',
-                     '--window-size=600,700', '--force-device-scale-factor=1.5']:
-        options.add_argument(argument)
-    d = webdriver.Chrome(service=Service('/usr/bin/chromedriver'), options=options)
     downloads = tempfile.mkdtemp()
+    d = chromium(downloads)
     try:
-        load(d, 1)
-        d.execute_cdp_cmd('Page.setDownloadBehavior', {'behavior': 'allow', 'downloadPath': downloads})
         texts = d.execute_script('return [...document.querySelectorAll("#prompt h1, #prompt span, #prompt button")]'
                                  '.map(e => e.textContent).concat(document.querySelector("#prompt input").value)')
         assert texts == ['Tilzo', 'What is your name?', 'OK', 'Cancel', 'Tilzo'], texts
@@ -208,6 +217,9 @@ def main(site):
             d.find_element(By.ID, 'load').send_keys(f'{downloads}/{name}')
         wait(lambda: d.execute_script('return document.getElementById("message").open'), 'the refusal')
         assert 'not in order' in d.find_element(By.ID, 'message').text
+        shown = frame_hash(d)
+        keys(d, Keys.SPACE, '-' + Keys.SPACE)
+        assert frame_hash(d) == shown
         keys(d, Keys.ENTER, '-' + Keys.ENTER)
         wait(lambda: stored(d) == DESKTOP, 'the desktop table')
 
@@ -231,6 +243,18 @@ def main(site):
         click(d, cell)
         assert frame_hash(d) == shown
 
+        # Storage refused: the page says so once, and keeps the score for the session.
+        os.mkdir(downloads + '/refused')
+        refused = chromium(downloads + '/refused', {'profile.default_content_setting_values.cookies': 2})
+        open_tab(refused, 1)
+        assert 'cannot be saved' in refused.find_element(By.ID, 'message').text
+        keys(refused, Keys.ENTER, '-' + Keys.ENTER)
+        play_to_end(refused)
+        assert refused.execute_script('return document.querySelector("dialog[open]")') is None
+        refused.find_element(By.ID, 'download').click()
+        wait(lambda: os.path.exists(downloads + '/refused/high.dat'), 'the session table')
+        assert open(downloads + '/refused/high.dat', 'rb').read()[20:24] != bytes(4)
+
         # Installable, and it plays offline once the service worker has the files.
         assert d.execute_cdp_cmd('Page.getInstallabilityErrors', {})['installabilityErrors'] == []
         d.execute_async_script('navigator.serviceWorker.ready.then(() => arguments[0]())')
@@ -245,7 +269,9 @@ def main(site):
             print('browser:', entry['message'])
         raise
     finally:
-        d.quit()
+        for browser in BROWSERS:
+            browser.quit()
+        shutil.rmtree(downloads)
     print('page test: passed')
 
 
