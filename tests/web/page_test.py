@@ -1,6 +1,5 @@
 #!/usr/bin/python3
 """The page in headless Chromium, served from the built site: page_test.py SITE."""
-import base64
 import functools
 import http.server
 import os
@@ -42,28 +41,31 @@ def wait(condition, what, seconds=10):
 
 
 def frame_hash(d):
-    """The frame under the canvas: every canvas pixel must be the frame's pixel nearest to it."""
-    width, height, data = d.execute_script('''
+    """The frame's hash (FNV-1a over its pixels) under the canvas, each of whose pixels must be its nearest."""
+    value = d.execute_script('''
         const c = document.getElementById("screen");
         const bytes = c.getContext("2d").getImageData(0, 0, c.width, c.height).data;
-        let text = "";
-        for (let i = 0; i < bytes.length; i += 8192)
-            text += String.fromCharCode(...bytes.subarray(i, i + 8192));
-        return [c.width, c.height, btoa(text)];''')
-    rgba = base64.b64decode(data)
-    assert width >= 364 and height >= 420, (width, height)
-    frame = {}
-    for y in range(height):
-        for x in range(width):
-            at = (x * 2 + 1) * 364 // (2 * width), (y * 2 + 1) * 420 // (2 * height)
-            pixel = rgba[4 * (y * width + x):4 * (y * width + x) + 3]
-            assert frame.setdefault(at, pixel) == pixel, ('not nearest-pixel scaled at', x, y)
-    value = 14695981039346656037
-    for y in range(420):
-        for x in range(364):
-            r, g, b = frame[x, y]
-            value = ((value ^ (0xFF000000 | r << 16 | g << 8 | b)) * 1099511628211) & (2**64 - 1)
-    return value
+        const frame = new Array(364 * 420);
+        if (c.width < 364 || c.height < 420)
+            return "canvas too small";
+        for (let y = 0; y < c.height; ++y) {
+            const row = 364 * Math.floor((2 * y + 1) * 420 / (2 * c.height));
+            for (let x = 0; x < c.width; ++x) {
+                const at = row + Math.floor((2 * x + 1) * 364 / (2 * c.width));
+                const i = 4 * (y * c.width + x);
+                const pixel = BigInt((0xFF000000 | bytes[i] << 16 | bytes[i + 1] << 8 | bytes[i + 2]) >>> 0);
+                if (frame[at] === undefined)
+                    frame[at] = pixel;
+                else if (frame[at] != pixel)
+                    return `not nearest-pixel scaled at ${x}, ${y}`;
+            }
+        }
+        let value = 14695981039346656037n;
+        for (const pixel of frame)
+            value = BigInt.asUintN(64, (value ^ pixel) * 1099511628211n);
+        return value.toString();''')
+    assert value.isdigit(), value
+    return int(value)
 
 
 def at_cell(d, column, row):
