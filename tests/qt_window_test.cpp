@@ -2,7 +2,7 @@
 // folder of its own and the dialogs answered by the test.
 #include "frontends/qt/MainWindow.h"
 #include "frontends/qt/PictureBox.h"
-#include "fuzz/ScoreFileCheck.h"
+#include "tests/support/ScoreFileCheck.h"
 
 #include <QKeyEvent>
 #include <QSignalSpy>
@@ -40,7 +40,7 @@ struct Window : ::testing::Test {
     }
 
     int time = 0;
-    fuzz::TempFolder folder;
+    support::TempFolder folder;
     Random random;
     AnsweringDialogs dialogs;
     std::unique_ptr<MainWindow> window
@@ -75,7 +75,7 @@ TEST_F(Window, KeysActOnTheirRealReleaseWhicheverWidgetHasTheFocus)
 
     key(QEvent::KeyPress, Qt::Key_Home);
     key(QEvent::KeyRelease, Qt::Key_Home, Qt::ShiftModifier | Qt::KeypadModifier);
-    EXPECT_EQ(fuzz::readFile(folder.path / "high.dat").substr(0, 10), "Anynomous1");
+    EXPECT_EQ(support::readFile(folder.path / "high.dat").substr(0, 10), "Anynomous1");
 
     QSignalSpy quit(window.get(), &MainWindow::quitRequested);
     key(QEvent::KeyPress, Qt::Key_Escape);

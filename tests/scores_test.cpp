@@ -1,6 +1,6 @@
 // The table and high.dat against real files in a folder of their own, on any system.
 #include "os/Files.h"
-#include "tests/TableTest.h"
+#include "tests/support/TableTest.h"
 
 #include <chrono>
 #include <thread>
@@ -8,8 +8,8 @@
 namespace tilzo {
 namespace {
 
-using fuzz::readFile;
-using fuzz::record;
+using support::readFile;
+using support::record;
 
 using Scores = TableTest;
 
@@ -19,7 +19,7 @@ TEST(ScoreFile, TheFuzzSeedsAgreeWithTheRecords)
 {
     for (const auto& seed :
          std::filesystem::directory_iterator(TILZO_SOURCE_DIR "/fuzz/corpus/fuzz_scorefile"))
-        fuzz::checkScoreFile(readFile(seed.path()));
+        support::checkScoreFile(readFile(seed.path()));
 }
 
 // A name enters the table as the file will hold it: one '?' for each character the code page lacks, counted
@@ -76,7 +76,7 @@ TEST_F(Scores, AScoreKeptWhenItsSaveFailedIsSavedByTheNextSave)
 // Each save waits for the other copy's lock, then enters its score among what it finds in the file.
 TEST_F(Scores, TwoCopiesOnOneFileKeepEachOthersScores)
 {
-    fuzz::writeFile(file(), record("Ann", 50));
+    support::writeFile(file(), record("Ann", 50));
     HighScores& first = start();
     HighScores second({program, {}, {}, true}, report);
     second.GetPoints();
@@ -86,14 +86,14 @@ TEST_F(Scores, TwoCopiesOnOneFileKeepEachOthersScores)
     enter("Low", 0, &first); // enters nothing, yet shows what the file holds
     EXPECT_EQ(lines(first), "0 |0 |0 |0 |0 |");
 
-    fuzz::writeFile(file(), record("Ann", 50) + record("Two", 40) + record("One", 30));
+    support::writeFile(file(), record("Ann", 50) + record("Two", 40) + record("One", 30));
     std::string problem;
     std::optional<os::Lock> other = os::Lock::acquire(file().string() + ".lock", 0, problem);
     ASSERT_TRUE(other) << problem;
     std::thread saving([&] {
         std::this_thread::sleep_for(std::chrono::milliseconds(300));
-        fuzz::writeFile(file(),
-                        record("Ann", 50) + record("Two", 40) + record("Mid", 35) + record("One", 30));
+        support::writeFile(file(),
+                           record("Ann", 50) + record("Two", 40) + record("Mid", 35) + record("One", 30));
         other.reset();
     });
     enter("Late", 60, &first);
