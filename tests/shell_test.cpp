@@ -2,41 +2,18 @@
 // of the test's own: the same code both builds run.
 #include "core/render/Frame.h"
 #include "core/shell/frmMain.h"
-#include "fuzz/ScoreFileCheck.h"
+#include "tests/support/Rows.h"
+#include "tests/support/ScoreFileCheck.h"
 
 #include <gtest/gtest.h>
 
 namespace tilzo {
 namespace {
 
-using Rows = std::vector<std::string>;
-
-// Text rows, the last at the bottom of the board: '.' is empty, '1'..'5' a colour; a short row ends in empty
-// cells.
-Rows fullRows(Rows rows)
-{
-    rows.insert(rows.begin(), BoardSize - rows.size(), "");
-    for (std::string& row : rows)
-        row.resize(BoardSize, '.');
-    return rows;
-}
-
-void setBoard(Game& game, const Rows& rows)
-{
-    const Rows full = fullRows(rows);
-    for (int c = 0; c < BoardSize; ++c)
-        for (int r = 0; r < BoardSize; ++r)
-            game.Map[c][r] = std::uint8_t(std::string(".12345").find(full[r][c]));
-}
-
-Rows boardRows(const Game& game)
-{
-    Rows rows = fullRows({});
-    for (int c = 0; c < BoardSize; ++c)
-        for (int r = 0; r < BoardSize; ++r)
-            rows[r][c] = ".12345"[game.Map[c][r]];
-    return rows;
-}
+using support::boardRows;
+using support::fullRows;
+using support::Rows;
+using support::setBoard;
 
 struct TestFrontend : Frontend {
     std::string askName() override
@@ -50,7 +27,7 @@ struct TestFrontend : Frontend {
     }
     std::string bitmapBits(Bitmap bitmap) override
     {
-        return fuzz::readFile(TILZO_SOURCE_DIR "/assets/" + std::to_string(bitmap) + ".bmp").substr(14);
+        return support::readFile(TILZO_SOURCE_DIR "/assets/" + std::to_string(bitmap) + ".bmp").substr(14);
     }
     void fitPictureBox() override { }
     void present(const Surface&) override { ++frames; }
@@ -78,41 +55,57 @@ struct Shell : ::testing::Test {
         form.Form_KeyDown(code);
         form.Form_KeyUp(code, shift);
     }
-    std::string scoreBytes() const { return fuzz::readFile(folder.path / "high.dat"); }
+    std::string scoreBytes() const { return support::readFile(folder.path / "high.dat"); }
     Game& game() { return form.game; }
 
-    fuzz::TempFolder folder;
+    support::TempFolder folder;
     Random random;
     TestFrontend frontend;
     frmMain form{frontend, random, {folder.path, {}, {}, true}};
 };
 
-TEST_F(Shell, StartUpAsksTheNameFirstThenLoadsTheTableDealsAndPresentsOneFrame)
+TEST_F(Shell, StartUpAsksTheNameBeforeItLoadsTheTableOrDeals)
 {
     frontend.onAsk = [&] {
         EXPECT_FALSE(std::filesystem::exists(folder.path / "high.dat"));
         EXPECT_FALSE(form.Initialized);
         EXPECT_EQ(game().Map[0][0], 0);
     };
-    form.blt(); // nothing to show before start-up
+    start();
+    EXPECT_EQ(scoreBytes(), ""); // created empty
+    EXPECT_NE(game().Map[15][15], 0);
+}
+
+TEST_F(Shell, TheNameIsCutTo20CharactersThenTrimmedOfSpacesOnly)
+{
+    start();
+    EXPECT_EQ(nameBytes(form.PlayerName), nameBytes(fromUtf8(Stored)));
+}
+
+TEST_F(Shell, NothingIsPresentedBeforeStartUpThenStartUpAndEachResizePresentOneFrame)
+{
+    form.blt();
+    EXPECT_EQ(frontend.frames, 0);
     start();
     EXPECT_EQ(frontend.frames, 1);
-    EXPECT_EQ(scoreBytes(), ""); // created empty
-    EXPECT_EQ(nameBytes(form.PlayerName), nameBytes(fromUtf8(Stored)));
-    EXPECT_NE(game().Map[15][15], 0);
-
-    // A resize presents once; a frame that cannot be drawn shows a box each time, and nothing is presented.
     form.Form_Resize();
     EXPECT_EQ(frontend.frames, 2);
+}
+
+TEST_F(Shell, AFrameThatCannotBeDrawnShowsABoxEachTimeAndPresentsNothing)
+{
+    start();
     form.graphics.BackBuffer.release();
     form.picBox_Paint();
     press(0, 0, RightButton);
-    EXPECT_EQ(frontend.frames, 2);
+    EXPECT_EQ(frontend.frames, 1);
     EXPECT_EQ(frontend.boxes,
               std::vector<std::string>(2, "error: There was an error while redrawing the screen."));
+}
 
-    // Another run: seeded from the clock before its first deal.
-    frontend.onAsk = [] {};
+TEST_F(Shell, EachRunIsSeededFromTheClockBeforeItsFirstDeal)
+{
+    start();
     Random other;
     frmMain second(frontend, other, {folder.path, {}, {}, true});
     second.Form_Load();
@@ -144,7 +137,7 @@ TEST_F(Shell, EveryPressPresentsOneFrameAndOnlyTheWrittenBoardAreaMakesMoves)
     }
 }
 
-TEST_F(Shell, AMoveRemovesSettlesThenLooksForAMoveAndCanBeTakenBackFromAnywhere)
+TEST_F(Shell, OnlyALeftPressOnABlockMakesAMove)
 {
     start();
     setBoard(game(), Ordinary);
@@ -152,52 +145,62 @@ TEST_F(Shell, AMoveRemovesSettlesThenLooksForAMoveAndCanBeTakenBackFromAnywhere)
     press(5, 5); // empty
     EXPECT_EQ(boardRows(game()), fullRows(Ordinary));
     press(1, 13);
-    press(5, 5, MiddleButton); // nor undoes
     EXPECT_EQ(boardRows(game()), fullRows({"1", "2", "23", "114544"}));
+}
+
+TEST_F(Shell, ARightPressAnywhereTakesTheMoveBack)
+{
+    start();
+    setBoard(game(), Ordinary);
+    press(1, 13);
+    press(5, 5, MiddleButton); // not a middle one
     EXPECT_EQ(game().Points, 10);
     form.picBox_MouseDown(RightButton, 0, 10, 400); // below the board
     EXPECT_EQ(boardRows(game()), fullRows(Ordinary));
     EXPECT_EQ(game().Points, 0);
-
-    setBoard(game(), {"1221"}); // only settling brings the 1s together: the game goes on
-    press(1, 15);
-    EXPECT_FALSE(game().GameOver);
 }
 
-TEST_F(Shell, TheLastMoveEndsTheGameAndEntersTheScoreOnceAndANewGameStartsWithoutUndo)
+struct Ended : Shell {
+    void SetUp() override
+    {
+        start();
+        setBoard(game(), {"1233"}); // taking the 3s leaves 1 and 2 apart; 3, 4 and 5 are gone
+        press(2, 15);
+    }
+};
+
+TEST_F(Ended, TheLastMoveEntersTheScore)
 {
-    start();
-    setBoard(game(), {"1233"}); // taking the 3s leaves 1 and 2 apart; 3, 4 and 5 are gone
-    press(2, 15);
-    EXPECT_EQ(frontend.frames, 2);
     EXPECT_TRUE(game().GameOver);
-    const std::string entered = fuzz::record(Stored, 15010);
-    EXPECT_EQ(scoreBytes(), entered + std::string(96, '\0'));
+    EXPECT_EQ(scoreBytes(), support::record(Stored, 15010) + std::string(96, '\0'));
+}
+
+TEST_F(Ended, PressesAfterTheEndOnlyPresent)
+{
     const Rows over = boardRows(game());
+    const std::string saved = scoreBytes();
     press(0, 15);
     press(0, 15, RightButton);
     EXPECT_EQ(frontend.frames, 4);
     EXPECT_EQ(boardRows(game()), over);
     EXPECT_EQ(game().Points, 15010);
+    EXPECT_EQ(scoreBytes(), saved);
+}
 
+TEST_F(Ended, SpaceDealsAFreshGameWhoseUndoIsItsOwn)
+{
     key(Space, 6);
-    EXPECT_EQ(frontend.frames, 5);
+    EXPECT_EQ(frontend.frames, 3);
     EXPECT_FALSE(game().GameOver);
-    EXPECT_EQ(game().Points, 0);
-    EXPECT_EQ(game().Bonus, 0);
+    EXPECT_EQ(game().Points + game().Bonus, 0);
     const Rows dealt = boardRows(game());
     press(0, 0, RightButton);
     EXPECT_EQ(boardRows(game()), dealt) << "the last game's snapshot came back";
-    setBoard(game(), Ordinary);
-    press(0, 13);
-    press(0, 13, RightButton);
-    EXPECT_EQ(boardRows(game()), fullRows(Ordinary));
-    EXPECT_EQ(scoreBytes().substr(0, 24), entered);
 }
 
 // A release acts only on a key the window saw go down: the Escape that cancels the name prompt or closes a
 // message box is released over the game window.
-TEST_F(Shell, KeysActOnTheReleaseOfAKeyTheWindowSawGoDown)
+TEST_F(Shell, AReleaseWithoutItsPressDoesNothing)
 {
     start();
     game().Points = 77;
@@ -205,28 +208,43 @@ TEST_F(Shell, KeysActOnTheReleaseOfAKeyTheWindowSawGoDown)
         form.Form_KeyUp(code, ShiftMask);
     EXPECT_EQ(frontend.quits, 0);
     EXPECT_EQ(game().Points, 77);
+    EXPECT_EQ(scoreBytes(), "");
+}
+
+TEST_F(Shell, AKeyActsOnceOnItsRelease)
+{
+    start();
+    game().Points = 77;
     form.Form_KeyDown(Space);
     EXPECT_EQ(game().Points, 77) << "acted on the press";
-
-    const int frames = frontend.frames;
-    key(Home);
-    key(Home, ShiftMask | 2);
-    key(35, ShiftMask); // End
-    EXPECT_EQ(frontend.frames, frames);
-    EXPECT_EQ(scoreBytes(), "");
-    key(Home, ShiftMask);
-    EXPECT_EQ(scoreBytes().substr(RecordSize * 4), fuzz::record("Anynomous1", 0));
-
-    form.Form_KeyUp(Space, 0); // the release of the press above
+    form.Form_KeyUp(Space, 0);
+    EXPECT_EQ(game().Points, 0);
     game().Points = 5;
     form.Form_KeyUp(Space, 0);
     EXPECT_EQ(game().Points, 5) << "one press acted twice";
+}
 
+TEST_F(Shell, OnlyShiftHomeResetsTheTable)
+{
+    start();
+    key(Home);
+    key(Home, ShiftMask | CtrlMask);
+    key(35, ShiftMask); // End
+    EXPECT_EQ(frontend.frames, 1);
+    EXPECT_EQ(scoreBytes(), "");
+    key(Home, ShiftMask);
+    EXPECT_EQ(scoreBytes().substr(RecordSize * 4), support::record("Anynomous1", 0));
+}
+
+TEST_F(Shell, NothingActsOnceEscapeEndsTheProgram)
+{
+    start();
     key(Escape, ShiftMask);
     EXPECT_EQ(frontend.quits, 1);
-    key(Space); // nothing acts once the program is ending
+    key(Space);
     press(0, 0, RightButton);
-    EXPECT_EQ(frontend.frames, frames + 2); // the reset's and the new game's
+    form.Form_Resize();
+    EXPECT_EQ(frontend.frames, 1);
 }
 
 } // namespace
