@@ -91,6 +91,18 @@ TEST(Frame, BackgroundTilesAndWhiteTextsInTheirPlacesAndTheSameInEveryBuild)
     }
 }
 
+// Only a press strictly inside the written board area names a cell; its right and bottom edges fall short.
+TEST(Layout, APressNamesTheCellUnderItOnlyWithinTheBoardArea)
+{
+    const std::tuple<double, double, int> cases[] // frame x, y, then column * 16 + row or -1
+        = {{55, 55, 0},  {69.9, 69.9, 0}, {70, 55, 16},  {55, 70, 1},  {307.9, 306.9, 255},
+           {54, 60, -1}, {60, 54, -1},    {308, 60, -1}, {60, 307, -1}};
+    for (const auto& [x, y, cell] : cases) {
+        const std::optional<CellPos> pressed = pressedCell(x, y);
+        EXPECT_EQ(pressed ? pressed->x * 16 + pressed->y : -1, cell) << x << "," << y;
+    }
+}
+
 // Clipped at every side, a copy lands where it was asked to and nowhere else.
 TEST(Surface, ACopyIsClippedOnEachSide)
 {

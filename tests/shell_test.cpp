@@ -44,8 +44,8 @@ const std::string Stored = "\tAnn" + std::string(13, 'x') + "\t  ";
 // Two 1s in row 13 with blocks above them that fall, and 4s whose columns close up.
 const Rows Ordinary = {"1", "2", "11", "23", "1145..........44"};
 
-struct Shell : ::testing::Test {
-    void start() { form.Form_Load(); }
+// The form before start-up.
+struct Form : ::testing::Test {
     void press(int column, int row, int button = LeftButton)
     {
         form.picBox_MouseDown(button, ShiftMask, 62 + 16 * column, 62 + 16 * row);
@@ -64,37 +64,39 @@ struct Shell : ::testing::Test {
     frmMain form{frontend, random, {folder.path, {}, {}, true}};
 };
 
-TEST_F(Shell, StartUpAsksTheNameBeforeItLoadsTheTableOrDeals)
+TEST_F(Form, StartUpAsksTheNameBeforeItLoadsTheTableOrDeals)
 {
     frontend.onAsk = [&] {
         EXPECT_FALSE(std::filesystem::exists(folder.path / "high.dat"));
         EXPECT_FALSE(form.Initialized);
         EXPECT_EQ(game().Map[0][0], 0);
     };
-    start();
+    form.Form_Load();
     EXPECT_EQ(scoreBytes(), ""); // created empty
     EXPECT_NE(game().Map[15][15], 0);
 }
 
-TEST_F(Shell, TheNameIsCutTo20CharactersThenTrimmedOfSpacesOnly)
-{
-    start();
-    EXPECT_EQ(nameBytes(form.PlayerName), nameBytes(fromUtf8(Stored)));
-}
-
-TEST_F(Shell, NothingIsPresentedBeforeStartUpThenStartUpAndEachResizePresentOneFrame)
+TEST_F(Form, NothingIsPresentedBeforeStartUpThenStartUpAndEachResizePresentOneFrame)
 {
     form.blt();
     EXPECT_EQ(frontend.frames, 0);
-    start();
+    form.Form_Load();
     EXPECT_EQ(frontend.frames, 1);
     form.Form_Resize();
     EXPECT_EQ(frontend.frames, 2);
 }
 
+struct Shell : Form {
+    void SetUp() override { form.Form_Load(); }
+};
+
+TEST_F(Shell, TheNameIsCutTo20CharactersThenTrimmedOfSpacesOnly)
+{
+    EXPECT_EQ(nameBytes(form.PlayerName), nameBytes(fromUtf8(Stored)));
+}
+
 TEST_F(Shell, AFrameThatCannotBeDrawnShowsABoxEachTimeAndPresentsNothing)
 {
-    start();
     form.graphics.BackBuffer.release();
     form.picBox_Paint();
     press(0, 0, RightButton);
@@ -105,41 +107,14 @@ TEST_F(Shell, AFrameThatCannotBeDrawnShowsABoxEachTimeAndPresentsNothing)
 
 TEST_F(Shell, EachRunIsSeededFromTheClockBeforeItsFirstDeal)
 {
-    start();
     Random other;
     frmMain second(frontend, other, {folder.path, {}, {}, true});
     second.Form_Load();
     EXPECT_NE(boardRows(second.game), boardRows(game()));
 }
 
-TEST_F(Shell, EveryPressPresentsOneFrameAndOnlyTheWrittenBoardAreaMakesMoves)
-{
-    start();
-    // frame pixel, the cell of the one pair on the board, whether the press takes it
-    const std::tuple<Point, Point, bool> cases[]
-        = {{{55, 55}, {0, 0}, true},     {{70, 55}, {1, 0}, true},    {{69, 55}, {1, 0}, false},
-           {{307, 306}, {15, 15}, true}, {{54, 60}, {0, 0}, false},   {{60, 54}, {0, 0}, false},
-           {{308, 60}, {15, 0}, false},  {{309, 60}, {15, 0}, false}, {{60, 307}, {0, 15}, false},
-           {{55, 69}, {0, 0}, true}};
-    for (const auto& [pixel, cell, moves] : cases) {
-        for (int i = 0; i < BoardSize * BoardSize; ++i)
-            game().Map[i / 16][i % 16] = std::uint8_t(1 + (i / 16 + i) % 2);
-        const int pair = cell.x == 15 ? 14 : cell.x + 1;
-        game().Map[cell.x][cell.y] = 3;
-        game().Map[pair][cell.y] = 3;
-        game().Map[7][7] = 4; // the game goes on
-        game().Map[7][8] = 4;
-        game().Points = 0;
-        const int frames = frontend.frames;
-        form.picBox_MouseDown(LeftButton, 0, pixel.x, pixel.y);
-        EXPECT_EQ(frontend.frames, frames + 1);
-        EXPECT_EQ(game().Points == 10, moves) << pixel.x << "," << pixel.y;
-    }
-}
-
 TEST_F(Shell, OnlyALeftPressOnABlockMakesAMove)
 {
-    start();
     setBoard(game(), Ordinary);
     press(0, 13, MiddleButton);
     press(5, 5); // empty
@@ -150,7 +125,6 @@ TEST_F(Shell, OnlyALeftPressOnABlockMakesAMove)
 
 TEST_F(Shell, ARightPressAnywhereTakesTheMoveBack)
 {
-    start();
     setBoard(game(), Ordinary);
     press(1, 13);
     press(5, 5, MiddleButton); // not a middle one
@@ -163,7 +137,7 @@ TEST_F(Shell, ARightPressAnywhereTakesTheMoveBack)
 struct Ended : Shell {
     void SetUp() override
     {
-        start();
+        Shell::SetUp();
         setBoard(game(), {"1233"}); // taking the 3s leaves 1 and 2 apart; 3, 4 and 5 are gone
         press(2, 15);
     }
@@ -202,7 +176,6 @@ TEST_F(Ended, SpaceDealsAFreshGameWhoseUndoIsItsOwn)
 // message box is released over the game window.
 TEST_F(Shell, AReleaseWithoutItsPressDoesNothing)
 {
-    start();
     game().Points = 77;
     for (const int code : {int(Escape), int(Space), int(Home)})
         form.Form_KeyUp(code, ShiftMask);
@@ -213,7 +186,6 @@ TEST_F(Shell, AReleaseWithoutItsPressDoesNothing)
 
 TEST_F(Shell, AKeyActsOnceOnItsRelease)
 {
-    start();
     game().Points = 77;
     form.Form_KeyDown(Space);
     EXPECT_EQ(game().Points, 77) << "acted on the press";
@@ -226,7 +198,6 @@ TEST_F(Shell, AKeyActsOnceOnItsRelease)
 
 TEST_F(Shell, OnlyShiftHomeResetsTheTable)
 {
-    start();
     key(Home);
     key(Home, ShiftMask | CtrlMask);
     key(35, ShiftMask); // End
@@ -238,7 +209,6 @@ TEST_F(Shell, OnlyShiftHomeResetsTheTable)
 
 TEST_F(Shell, NothingActsOnceEscapeEndsTheProgram)
 {
-    start();
     key(Escape, ShiftMask);
     EXPECT_EQ(frontend.quits, 1);
     key(Space);
