@@ -1,18 +1,15 @@
-// The rules: one example each on a board written as text rows, seeded random play and the fuzzer's seeds
-// checked step by step by the model in tests/support/RulesPlay.h, then the deal.
+// The rules: one example each on a board written as text rows, the fuzzer's seeds checked step by step by
+// the model in tests/support/RulesPlay.h, then the deal.
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <random>
-#include <vector>
 
 #include "tests/support/Rows.h"
 #include "tests/support/RulesPlay.h"
+#include "tests/support/ScoreFileCheck.h"
 
 using namespace tilzo;
 using support::fullRows;
-using Input = std::vector<std::uint8_t>;
 
 struct Rules : ::testing::Test {
     // The board after a left click at (column, row) on the board given.
@@ -65,28 +62,13 @@ TEST_F(Rules, UndoRestoresBoardAndScore)
     EXPECT_EQ(game.Points, 40);
 }
 
-// Seeded random play: fewer colours make large groups and games that end. Clicks fall low on the board, where
-// a settled board's blocks are; now and then an undo, a new game or a click off the board. Then the fuzzer's
-// seeds.
-TEST_F(Rules, RandomPlayAndTheFuzzSeedsAgreeWithTheModel)
+// The fuzzer's seeds, each played step by step against the model (make fuzz plays far more).
+TEST_F(Rules, TheFuzzSeedsPlayAsTheModelSays)
 {
-    std::vector<Input> inputs;
-    std::mt19937 pick(4242);
-    for (int trial = 0; trial < 600; ++trial) {
-        Input& input
-            = inputs.emplace_back(BoardSize * BoardSize + 500 + trial % 6); // the length seeds new deals
-        for (std::size_t i = 0; i < input.size(); ++i) // the board, then steps: what, then where
-            input[i] = i < 256       ? 1 + pick() % (1 + trial % ColourCount)
-                       : i % 2       ? 0x80 | pick()
-                       : pick() % 64 ? 0
-                                     : 5 + pick() % 3 + 8 * (pick() % 4);
-    }
     for (const auto& seed : std::filesystem::directory_iterator(TILZO_SOURCE_DIR "/fuzz/corpus/fuzz_rules")) {
-        std::ifstream file(seed.path(), std::ios::binary);
-        inputs.emplace_back(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+        const std::string input = support::readFile(seed.path());
+        support::Play(reinterpret_cast<const std::uint8_t*>(input.data()), input.size());
     }
-    for (const Input& input : inputs)
-        support::Play(input.data(), input.size());
 }
 
 // A deal fills the 256 cells, spread evenly over the five colours, and leaves the guard alone.
