@@ -8,6 +8,7 @@
 #include "MonotonicClock.h"
 #include "frontends/qt/MainWindow.h"
 #include "frontends/qt/PictureBox.h"
+#include "core/shell/Window.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -116,7 +117,7 @@ int main(int argc, char* argv[])
     long gamePeak = 0;
     if (argc > 1 && QByteArray(argv[1]) == "bare") {
         QWidget bare;
-        bare.setFixedSize(367, 423);
+        bare.setFixedSize(WindowInnerSize.width, WindowInnerSize.height);
         timeline.frameWidget = &bare;
         timeline.afterFrame = [&] {
             framePeak = gamePeak = peakKb();

@@ -22,15 +22,21 @@ int modifiers(bool shift, bool ctrl)
     return (shift ? ShiftMask : 0) | (ctrl ? CtrlMask : 0) | (GetKeyState(VK_MENU) < 0 ? AltMask : 0);
 }
 
-// The object a window belongs to, set when it is made.
-template <typename Owner>
-Owner* ownerOf(HWND window, UINT message, LPARAM lParam)
+void registerClass(HINSTANCE instance, const wchar_t* name, WNDPROC procedure, bool withIcon)
 {
-    if (message == WM_NCCREATE)
-        SetWindowLongPtrW(
-            window, GWLP_USERDATA,
-            reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
-    return reinterpret_cast<Owner*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = instance;
+    if (withIcon) {
+        windowClass.hIcon
+            = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_TILZO), IMAGE_ICON, 32, 32, 0));
+        windowClass.hIconSm
+            = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_TILZO), IMAGE_ICON, 16, 16, 0));
+    }
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = name;
+    RegisterClassExW(&windowClass);
 }
 
 } // namespace
@@ -39,24 +45,9 @@ MainWindow::MainWindow(HINSTANCE instance, Random& random, HighScores::Folders f
     : form(*this, random, std::move(folders))
     , instance_(instance)
 {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = windowProc;
-    windowClass.hInstance = instance;
-    windowClass.hIcon
-        = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_TILZO), IMAGE_ICON, 32, 32, 0));
-    windowClass.hIconSm
-        = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_TILZO), IMAGE_ICON, 16, 16, 0));
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = WindowClass;
-    RegisterClassExW(&windowClass);
-    WNDCLASSEXW pictureClass{};
-    pictureClass.cbSize = sizeof pictureClass;
-    pictureClass.lpfnWndProc = pictureProc;
-    pictureClass.hInstance = instance;
-    pictureClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    pictureClass.lpszClassName = PictureClass;
-    RegisterClassExW(&pictureClass);
+    registerClass(instance, WindowClass, procedure<&MainWindow::window_, &MainWindow::windowMessage>, true);
+    registerClass(instance, PictureClass, procedure<&MainWindow::picBox_, &MainWindow::pictureMessage>,
+                  false);
 
     // The inner size in pixels of the screen's scale, centred on its work area.
     const HDC screen = GetDC(nullptr);
@@ -81,24 +72,6 @@ bool MainWindow::start(int show)
     ShowWindow(window_, show);
     UpdateWindow(window_);
     return true;
-}
-
-LRESULT CALLBACK MainWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    MainWindow* owner = ownerOf<MainWindow>(window, message, lParam);
-    if (message == WM_NCCREATE)
-        owner->window_ = window;
-    return owner ? owner->windowMessage(window, message, wParam, lParam)
-                 : DefWindowProcW(window, message, wParam, lParam);
-}
-
-LRESULT CALLBACK MainWindow::pictureProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    MainWindow* owner = ownerOf<MainWindow>(window, message, lParam);
-    if (message == WM_NCCREATE)
-        owner->picBox_ = window;
-    return owner ? owner->pictureMessage(window, message, wParam, lParam)
-                 : DefWindowProcW(window, message, wParam, lParam);
 }
 
 LRESULT MainWindow::windowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)

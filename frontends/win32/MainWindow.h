@@ -19,21 +19,38 @@ public:
     bool start(int show);
 
 private:
-    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK pictureProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    using Answer = LRESULT (MainWindow::*)(HWND, UINT, WPARAM, LPARAM);
+    // A window's messages, answered by the object it belongs to (given when it is made)
+    // once it knows it as its handle.
+    template <HWND MainWindow::*handle, Answer answer>
+    static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        if (message == WM_NCCREATE) {
+            auto* made = reinterpret_cast<CREATESTRUCTW*>(lParam);
+            SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(made->lpCreateParams));
+            static_cast<MainWindow*>(made->lpCreateParams)->*handle = window;
+        }
+        auto* owner = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+        return owner ? (owner->*answer)(window, message, wParam, lParam)
+                     : DefWindowProcW(window, message, wParam, lParam);
+    }
+    // The main window: the handlers' keys, its size and its end.
     LRESULT windowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    void fitPictureBox() override;
+    void quit() override;
+
+    // The picture box: presses and paints.
     LRESULT pictureMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void press(int button, WPARAM wParam, LPARAM lParam);
     void paint();
+    std::string bitmapBits(Bitmap bitmap) override;
+    void present(const Surface& frame) override;
     void draw(HDC dc) const;
     Size pictureSize() const;
 
+    // The dialogs.
     std::string askName() override;
     void showError(const std::string& text, const std::string& title) override;
-    std::string bitmapBits(Bitmap bitmap) override;
-    void fitPictureBox() override;
-    void present(const Surface& frame) override;
-    void quit() override;
 
     HINSTANCE instance_;
     HWND window_ = nullptr;
