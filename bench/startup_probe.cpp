@@ -6,9 +6,9 @@
 //   main <t> prompt <t> confirmed <t> frame <t> frame_peak_kb <kb> game_peak_kb <kb>
 // With the argument "bare", an empty window of the game's size instead: the floor.
 #include "MonotonicClock.h"
+#include "core/shell/Window.h"
 #include "frontends/qt/MainWindow.h"
 #include "frontends/qt/PictureBox.h"
-#include "core/shell/Window.h"
 
 #include <QApplication>
 #include <QEvent>

@@ -1,6 +1,6 @@
 // Where the installer put the game: an entry for the player alone counts as one for every user.
-#include "tests/support/ScoreFileCheck.h"
 #include "os/Files.h"
+#include "tests/support/ScoreFileCheck.h"
 
 #include <windows.h>
 
