@@ -1,9 +1,9 @@
-// The rules fuzzer: each input is played and checked step by step (fuzz/RulesPlay.h says how
+// The rules fuzzer: each input is played and checked step by step (tests/support/RulesPlay.h says how
 // an input reads).
-#include "fuzz/RulesPlay.h"
+#include "tests/support/RulesPlay.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    tilzo::fuzz::Play(data, size);
+    tilzo::support::Play(data, size);
     return 0;
 }

@@ -1,7 +1,7 @@
 // high.dat on a hostile POSIX file system: permissions, FIFOs, links, a full or read-only
 // disk, and where the per-user folder is.
 #include "os/Files.h"
-#include "tests/TableTest.h"
+#include "tests/support/TableTest.h"
 
 #include <pwd.h>
 #include <sys/mount.h>
@@ -14,8 +14,8 @@
 namespace tilzo {
 namespace {
 
-using fuzz::readFile;
-using fuzz::record;
+using support::readFile;
+using support::record;
 namespace fs = std::filesystem;
 
 const std::string Best5
@@ -81,7 +81,7 @@ TEST_F(Files, AnOldFileThatCannotBeReplacedIsCarriedIntoTheUserFolderOrNamedWhen
     const std::string old = Best5 + "and the bytes past them";
     const fs::path locked = root.path / "locked";
     fs::create_directory(locked);
-    fuzz::writeFile(locked / "high.dat", old);
+    support::writeFile(locked / "high.dat", old);
     fs::create_symlink("locked/high.dat", root.path / "between"); // links are followed to the end
     for (const auto& [how, mode, link] : {std::tuple("in a read-only folder", 0644, false),
                                           {"a link into a read-only folder", 0644, true},
@@ -93,7 +93,7 @@ TEST_F(Files, AnOldFileThatCannotBeReplacedIsCarriedIntoTheUserFolderOrNamedWhen
         if (link)
             fs::create_symlink(root.path / "between", file());
         else
-            fuzz::writeFile(file(), old);
+            support::writeFile(file(), old);
         ::chmod((link ? locked : program).c_str(), 0555);
         ::chmod(file().c_str(), mode);
         const fs::path other = root.path / how;
@@ -115,7 +115,7 @@ TEST_F(Files, AnOldFileThatCannotBeReplacedIsCarriedIntoTheUserFolderOrNamedWhen
 // whole.
 TEST_F(Files, AFailedSaveNamesItsRealCause)
 {
-    fuzz::writeFile(file(), Best5);
+    support::writeFile(file(), Best5);
     start(user);
     std::string problem;
     std::optional<os::Lock> other = os::Lock::acquire(file().string() + ".lock", 0, problem);
@@ -149,9 +149,9 @@ TEST_F(Files, AFailedSaveNamesItsRealCause)
 
 TEST(Folders, TheUserFolderFollowsTheXdgRulesAndAnInstalledCopySitsBesideItsDesktopEntry)
 {
-    fuzz::TempFolder prefix;
+    support::TempFolder prefix;
     fs::create_directories(prefix.path / "share/applications");
-    fuzz::writeFile(prefix.path / "share/applications/org.tilzo.Tilzo.desktop", "");
+    support::writeFile(prefix.path / "share/applications/org.tilzo.Tilzo.desktop", "");
     EXPECT_TRUE(os::isInstalledCopy(prefix.path / "games"));
     EXPECT_FALSE(os::isInstalledCopy(prefix.path / "build"));
 

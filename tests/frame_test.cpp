@@ -1,11 +1,13 @@
 // Frames composed from the bitmaps the program ships: the background, a tile per occupied cell and
-// the texts in their places, nothing else; and the same pixels in every build.
+// the texts in their places, the same pixels in every build; the copies they are made with, and the
+// frame scaled to a screen.
 #include "core/game/Game.h"
 #include "core/render/Bitmap.h"
 #include "core/render/Frame.h"
 #include "core/render/Graphics.h"
+#include "core/render/ScaledScreen.h"
 #include "core/scores/HighScores.h"
-#include "fuzz/ScoreFileCheck.h"
+#include "tests/support/ScoreFileCheck.h"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +17,7 @@ namespace {
 // A bitmap the program carries, as Windows keeps it: the .bmp file without its file header.
 std::string shipped(Bitmap bitmap)
 {
-    return fuzz::readFile(TILZO_SOURCE_DIR "/assets/" + std::to_string(bitmap) + ".bmp").substr(14);
+    return support::readFile(TILZO_SOURCE_DIR "/assets/" + std::to_string(bitmap) + ".bmp").substr(14);
 }
 
 // FNV-1a over the pixels.
@@ -42,6 +44,11 @@ struct Scene {
     Graphics graphics;
 };
 
+// A tile's centre and top-left pixels, by colour code.
+constexpr std::uint32_t TileCentre[] = {0, 0xffd54a29, 0xff2d29cb, 0xff44b42b, 0xffd5c329, 0xffa457d5};
+constexpr std::uint32_t TileCorner[] = {0, 0xffefbaae, 0xffafaeeb, 0xffb8e3ae, 0xffefe8ae, 0xffdcbfef};
+constexpr std::uint32_t Black = 0xff000000, White = 0xffffffff;
+
 TEST(Frame, BackgroundTilesAndWhiteTextsInTheirPlacesAndTheSameInEveryBuild)
 {
     // The end message, the score, a name to enter, and the frame's hash.
@@ -50,14 +57,13 @@ TEST(Frame, BackgroundTilesAndWhiteTextsInTheirPlacesAndTheSameInEveryBuild)
         {"GAME OVER", -2147483647 - 1, U" Jos\u00e9 \u20ac\u0081\t~", 0xd91bcd788f1fba33},
         {"CONGRATULATIONS!", 25000, U"Zażółć gęślą jaźń!!!", 0xb9de501bb8b75332},
     };
-    const Surface background = decodeDib(shipped(Background));
-    const Surface tiles = decodeDib(shipped(Tiles));
     for (const auto& [end, points, name, frameHash] : scenes) {
         SCOPED_TRACE(end);
         Scene scene(points);
         Game& game = scene.game;
         scene.scores.checkpoints(name, 150);
-        scene.graphics.BackBuffer.copyScaled({0, 0, 364, 420}, tiles, {0, 0, 16, 80}); // a stale picture
+        scene.graphics.BackBuffer.copyScaled({0, 0, 364, 420}, scene.graphics.TileSurf,
+                                             {0, 0, 16, 80}); // stale
         game.GameOver = *end != '\0';
         // At the end, a board empty but for one block in the bottom right, or all empty.
         for (int i = 0; game.GameOver && i < BoardSize * BoardSize; ++i)
@@ -66,24 +72,64 @@ TEST(Frame, BackgroundTilesAndWhiteTextsInTheirPlacesAndTheSameInEveryBuild)
         game.Map[3][BoardSize] = 2;
         ComposeFrame(scene.graphics, game, scene.scores);
         const Surface& frame = scene.graphics.BackBuffer;
-
-        Surface expected = background;
-        for (int c = 0; c < BoardSize; ++c)
-            for (int r = 0; r < BoardSize; ++r)
-                if (game.Map[c][r] != 0)
-                    expected.copy(cellOrigin(c, r), tiles, {0, 16 * (game.Map[c][r] - 1), 16, 16});
-        std::vector<std::pair<Point, std::string>> texts{{{2, 1}, "Points: " + std::to_string(points)},
-                                                         {{150, 340}, tableLine(scene.scores[0])}};
-        for (int i = 1; i < TableSize; ++i)
-            texts.push_back({{150, 340 + 12 * i}, "0 "});
-        if (game.GameOver) {
-            texts.push_back({{130, 130}, end});
-            texts.push_back({{130, 146}, "Bonus: 5000"});
-        }
-        for (const auto& [at, text] : texts)
-            expected.drawText(at, text);
-        EXPECT_TRUE(frame == expected);
+        EXPECT_EQ(frame.pixel(10, 200), Black); // background, beside the board
+        EXPECT_EQ(frame.pixel(200, 30), 0xffb9a924); // the logo
+        for (int c = 0; c <= BoardSize; ++c) // with the guard column and row, which stay empty
+            for (int r = 0; r <= BoardSize; ++r) {
+                const int code = c < BoardSize && r < BoardSize ? game.Map[c][r] : 0;
+                ASSERT_EQ(frame.pixel(62 + 16 * c, 62 + 16 * r), code ? TileCentre[code] : Black)
+                    << c << "," << r;
+                EXPECT_TRUE(!code || frame.pixel(54 + 16 * c, 54 + 16 * r) == TileCorner[code])
+                    << c << "," << r;
+            }
+        EXPECT_EQ(frame.pixel(3, 5), White); // the stem of "Points"' P
+        EXPECT_EQ(frame.pixel(153, 344), White); // of the 1 of "150 ..." in the table
+        EXPECT_EQ(frame.pixel(131, 134) == White,
+                  game.GameOver); // the left of the end message's first letter
+        EXPECT_EQ(frame.pixel(131, 150) == White, game.GameOver); // the B of "Bonus"
         EXPECT_EQ(hash(frame), frameHash) << std::hex << "0x" << hash(frame);
+    }
+}
+
+// Only a press strictly inside the written board area names a cell; its right and bottom edges fall short.
+TEST(Layout, APressNamesTheCellUnderItOnlyWithinTheBoardArea)
+{
+    const std::tuple<double, double, int> cases[] // frame x, y, then column * 16 + row or -1
+        = {{55, 55, 0},  {69.9, 69.9, 0}, {70, 55, 16},  {55, 70, 1},  {307.9, 306.9, 255},
+           {54, 60, -1}, {60, 54, -1},    {308, 60, -1}, {60, 307, -1}};
+    for (const auto& [x, y, cell] : cases) {
+        const std::optional<CellPos> pressed = pressedCell(x, y);
+        EXPECT_EQ(pressed ? pressed->x * 16 + pressed->y : -1, cell) << x << "," << y;
+    }
+}
+
+// Clipped at every side, a copy lands where it was asked to and nowhere else.
+TEST(Surface, ACopyIsClippedOnEachSide)
+{
+    Surface surface(4, 3);
+    const Surface source = Surface::fromPixels({3, 2}, {1, 2, 3, 4, 5, 6});
+    surface.copy({-1, -1}, source, {0, 0, 3, 2});
+    surface.copy({2, 2}, source, {0, 0, 3, 2});
+    EXPECT_TRUE(surface == Surface::fromPixels({4, 3}, {5, 6, 0, 0, 0, 0, 0, 0, 0, 0, 1, 2}));
+}
+
+// Every device pixel of the screen, pressed anywhere within it, names the frame pixel drawn there.
+TEST(ScaledScreen, APressNamesTheFramePixelShownUnderIt)
+{
+    std::vector<std::uint32_t> coded(std::size_t(FrameSize.width) * FrameSize.height);
+    for (std::size_t i = 0; i < coded.size(); ++i)
+        coded[i] = std::uint32_t(i); // every pixel holds its own position
+    const Surface frame = Surface::fromPixels(FrameSize, coded);
+    for (const Size device : {Size{728, 840}, Size{546, 630}, Size{400, 450}}) {
+        ScaledScreen screen;
+        screen.show(frame, device);
+        for (int y = 0; y < device.height; ++y)
+            for (int x = 0; x < device.width; ++x) {
+                const int at = int(screen.picture().pixel(x, y) & 0xFFFFFF);
+                const Point drawn{at % FrameSize.width, at / FrameSize.width};
+                ASSERT_EQ(screen.framePixel(x + 0.01, y + 0.99), drawn)
+                    << x << "," << y << " of " << device.width;
+            }
     }
 }
 

@@ -1,46 +1,79 @@
-// The rules: seeded random play and the fuzzer's seeds, every step checked by the model in
-// fuzz/RulesPlay.h, then what play cannot show.
+// The rules: one example each on a board written as text rows, the fuzzer's seeds checked step by step by
+// the model in tests/support/RulesPlay.h, then the deal.
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <random>
-#include <vector>
 
-#include "fuzz/RulesPlay.h"
+#include "tests/support/Rows.h"
+#include "tests/support/RulesPlay.h"
+#include "tests/support/ScoreFileCheck.h"
 
 using namespace tilzo;
-using Input = std::vector<std::uint8_t>;
+using support::fullRows;
 
-// Seeded random play: fewer colours make large groups and games that end. Clicks fall low on the board, where
-// a settled board's blocks are; now and then an undo, a new game or a click off the board. Then the fuzzer's
-// seeds.
-TEST(Rules, RandomPlayAndTheFuzzSeedsAgreeWithTheModel)
+struct Rules : ::testing::Test {
+    // The board after a left click at (column, row) on the board given.
+    support::Rows click(const support::Rows& board, int column, int row)
+    {
+        support::setBoard(game, board);
+        over = game.Play(column, row);
+        return support::boardRows(game);
+    }
+    Random random;
+    Game game{random};
+    bool over = false;
+};
+
+TEST_F(Rules, AGroupOfNScoresFiveTimesNTimesNMinusOne)
 {
-    std::vector<Input> inputs;
-    std::mt19937 pick(4242);
-    for (int trial = 0; trial < 600; ++trial) {
-        Input& input
-            = inputs.emplace_back(BoardSize * BoardSize + 500 + trial % 6); // the length seeds new deals
-        for (std::size_t i = 0; i < input.size(); ++i) // the board, then steps: what, then where
-            input[i] = i < 256       ? 1 + pick() % (1 + trial % ColourCount)
-                       : i % 2       ? 0x80 | pick()
-                       : pick() % 64 ? 0
-                                     : 5 + pick() % 3 + 8 * (pick() % 4);
-    }
+    EXPECT_EQ(click({"1", "11", "11122"}, 0, 15), fullRows({"22"}));
+    EXPECT_EQ(game.Points, 5 * 6 * 5);
+}
+
+TEST_F(Rules, ALoneBlockStays)
+{
+    EXPECT_EQ(click({"1", "22", "3322"}, 0, 13), fullRows({"1", "22", "3322"}));
+    EXPECT_EQ(game.Points, 0);
+}
+
+TEST_F(Rules, BlocksFall)
+{
+    EXPECT_EQ(click({"3", "25", "1144"}, 0, 15), fullRows({"3", "2544"}));
+}
+
+TEST_F(Rules, EmptyColumnsCloseToTheLeft)
+{
+    EXPECT_EQ(click({"2..3", "2113"}, 1, 15), fullRows({"23", "23"}));
+}
+
+TEST_F(Rules, EachVanishedColourEarns5000)
+{
+    EXPECT_EQ(click({"1233"}, 2, 15), fullRows({"12"}));
+    EXPECT_TRUE(over && game.GameOver);
+    EXPECT_EQ(game.Points, 10 + 3 * 5000);
+}
+
+TEST_F(Rules, UndoRestoresBoardAndScore)
+{
+    game.Points = 40;
+    click({"2", "11", "23"}, 0, 14);
+    game.RestoreUndo();
+    EXPECT_EQ(support::boardRows(game), fullRows({"2", "11", "23"}));
+    EXPECT_EQ(game.Points, 40);
+}
+
+// The fuzzer's seeds, each played step by step against the model (make fuzz plays far more).
+TEST_F(Rules, TheFuzzSeedsPlayAsTheModelSays)
+{
     for (const auto& seed : std::filesystem::directory_iterator(TILZO_SOURCE_DIR "/fuzz/corpus/fuzz_rules")) {
-        std::ifstream file(seed.path(), std::ios::binary);
-        inputs.emplace_back(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+        const std::string input = support::readFile(seed.path());
+        support::Play(reinterpret_cast<const std::uint8_t*>(input.data()), input.size());
     }
-    for (const Input& input : inputs)
-        fuzz::Play(input.data(), input.size());
 }
 
 // A deal fills the 256 cells, spread evenly over the five colours, and leaves the guard alone.
-TEST(Rules, ADealUsesEveryColourAlike)
+TEST_F(Rules, ADealUsesEveryColourAlike)
 {
-    Random random; // seeded alike every run
-    Game game(random);
     int shares[256] = {};
     for (int deal = 0; deal < 400; ++deal) {
         game.NewGame();

@@ -2,7 +2,8 @@
 // folder of its own and the dialogs answered by the test.
 #include "frontends/qt/MainWindow.h"
 #include "frontends/qt/PictureBox.h"
-#include "fuzz/ScoreFileCheck.h"
+#include "tests/support/Rows.h"
+#include "tests/support/ScoreFileCheck.h"
 
 #include <QKeyEvent>
 #include <QSignalSpy>
@@ -31,16 +32,16 @@ struct Window : ::testing::Test {
         QApplication::sendEvent(window->picBox, &event); // reaches the window from the focused box
     }
     // Through the window system, as a real press comes: Qt rounds it on the way to the widget.
-    void press(QPointF at)
+    void press(QPointF at, Qt::MouseButton button = Qt::LeftButton)
     {
         for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
             qt_handleMouseEvent(window->windowHandle(), at, window->mapToGlobal(at),
-                                type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
-                                Qt::LeftButton, type, {}, ++time);
+                                type == QEvent::MouseButtonPress ? button : Qt::NoButton, button, type, {},
+                                ++time);
     }
 
     int time = 0;
-    fuzz::TempFolder folder;
+    support::TempFolder folder;
     Random random;
     AnsweringDialogs dialogs;
     std::unique_ptr<MainWindow> window
@@ -73,14 +74,31 @@ TEST_F(Window, KeysActOnTheirRealReleaseWhicheverWidgetHasTheFocus)
     key(QEvent::KeyRelease, Qt::Key_Space);
     EXPECT_EQ(window->form.game.Points, 0);
 
+    for (const Qt::KeyboardModifiers held :
+         {Qt::KeyboardModifiers(Qt::ControlModifier), Qt::ControlModifier | Qt::ShiftModifier}) {
+        key(QEvent::KeyPress, Qt::Key_Home);
+        key(QEvent::KeyRelease, Qt::Key_Home, held);
+    }
+    EXPECT_EQ(support::readFile(folder.path / "high.dat"), "") << "Ctrl+Home reset the table";
     key(QEvent::KeyPress, Qt::Key_Home);
     key(QEvent::KeyRelease, Qt::Key_Home, Qt::ShiftModifier | Qt::KeypadModifier);
-    EXPECT_EQ(fuzz::readFile(folder.path / "high.dat").substr(0, 10), "Anynomous1");
+    EXPECT_EQ(support::readFile(folder.path / "high.dat").substr(0, 10), "Anynomous1");
 
     QSignalSpy quit(window.get(), &MainWindow::quitRequested);
     key(QEvent::KeyPress, Qt::Key_Escape);
     key(QEvent::KeyRelease, Qt::Key_Escape, Qt::ControlModifier);
     EXPECT_EQ(quit.count(), 1);
+}
+
+TEST_F(Window, ARightPressTakesTheLeftPressesMoveBack)
+{
+    Game& game = window->form.game;
+    support::setBoard(game, {"2", "11", "23"});
+    press({62, 286}); // cell (0, 14)
+    EXPECT_EQ(game.Points, 10);
+    press({10, 10}, Qt::RightButton);
+    EXPECT_EQ(support::boardRows(game), support::fullRows({"2", "11", "23"}));
+    EXPECT_EQ(game.Points, 0);
 }
 
 // Every device pixel over the board, pressed in its middle at the ratio this run has (1, 1.5, 2 and 2.5 in

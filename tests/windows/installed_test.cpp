@@ -1,6 +1,6 @@
 // Where the installer put the game: an entry for the player alone counts as one for every user.
-#include "fuzz/ScoreFileCheck.h"
 #include "os/Files.h"
+#include "tests/support/ScoreFileCheck.h"
 
 #include <windows.h>
 
@@ -18,8 +18,8 @@ TEST(Installed, AnEntryForThePlayerAloneMarksOnlyItsFolder)
         RegCloseKey(key);
         GTEST_SKIP() << "the game is installed for this user: its entry stays untouched";
     }
-    fuzz::TempFolder installed;
-    fuzz::TempFolder portable;
+    support::TempFolder installed;
+    support::TempFolder portable;
     const std::wstring location = installed.path.wstring();
     ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, Entry, L"InstallLocation", REG_SZ, location.c_str(),
                               DWORD((location.size() + 1) * sizeof(wchar_t))),

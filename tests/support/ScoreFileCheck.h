@@ -11,7 +11,7 @@
 #include "core/scores/CodePage.h"
 #include "core/scores/HighScores.h"
 #include "core/scores/ScoreRecords.h"
-#include "fuzz/FuzzCheck.h"
+#include "tests/support/FuzzCheck.h"
 
 #include <cstring>
 #include <filesystem>
@@ -20,7 +20,7 @@
 #include <random>
 #include <string>
 
-namespace tilzo::fuzz {
+namespace tilzo::support {
 
 // A folder of its own, removed with everything in it at the end.
 struct TempFolder {
@@ -130,4 +130,4 @@ inline void checkScoreFile(std::string_view input)
     FUZZ_CHECK(reports == 0);
 }
 
-} // namespace tilzo::fuzz
+} // namespace tilzo::support

@@ -14,9 +14,9 @@
 #include <cstring>
 
 #include "core/game/Game.h"
-#include "fuzz/FuzzCheck.h"
+#include "tests/support/FuzzCheck.h"
 
-namespace tilzo::fuzz {
+namespace tilzo::support {
 
 using Board = std::array<std::array<std::uint8_t, BoardSize>, BoardSize>; // [column][row]
 
@@ -151,4 +151,4 @@ private:
     } undo_;
 };
 
-} // namespace tilzo::fuzz
+} // namespace tilzo::support

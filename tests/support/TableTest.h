@@ -3,7 +3,7 @@
 
 #include "core/render/Frame.h"
 #include "core/shell/PlayerName.h"
-#include "fuzz/ScoreFileCheck.h"
+#include "tests/support/ScoreFileCheck.h"
 
 #include <gtest/gtest.h>
 
@@ -31,7 +31,7 @@ struct TableTest : ::testing::Test {
     }
     std::filesystem::path file() const { return program / "high.dat"; }
 
-    fuzz::TempFolder root;
+    support::TempFolder root;
     std::filesystem::path program = root.path / "program";
     std::vector<std::string> reports;
     HighScores::Report report = [this](const std::string& message) { reports.push_back(message); };
