@@ -22,7 +22,7 @@ mergeInto(LibraryManager.library, {
       var names = Object.keys(TilzoStorage.files);
       for (var i = 0; i < localStorage.length; ++i) {
         var key = localStorage.key(i);
-        if (key.indexOf(TilzoStorage.key('')) == 0)
+        if (key.indexOf(TilzoStorage.key('')) == 0 && key != TilzoStorage.key(''))
           names.push(key.slice(TilzoStorage.key('').length));
       }
       names.forEach(function(name) {
@@ -66,8 +66,10 @@ mergeInto(LibraryManager.library, {
       if (PATH.dirname(path) != TilzoStorage.folder)
         return;
       var key = TilzoStorage.lockKey(PATH.basename(path));
-      if ((localStorage.getItem(key) || '').split(' ')[0] == TilzoStorage.tab)
-        localStorage.removeItem(key);
+      try {
+        if ((localStorage.getItem(key) || '').split(' ')[0] == TilzoStorage.tab)
+          localStorage.removeItem(key);
+      } catch (e) {} // it lapses by itself
     },
   },
 
@@ -120,11 +122,16 @@ mergeInto(LibraryManager.library, {
     if (holder && holder !== stream && FS.streams[holder.fd] === holder)
       return {{{ cDefine('EWOULDBLOCK') }}};
     var shared = PATH.dirname(path) == TilzoStorage.folder;
-    if (shared && !TilzoStorage.takeShared(PATH.basename(path)))
-      return {{{ cDefine('EWOULDBLOCK') }}};
+    try {
+      if (shared && !TilzoStorage.takeShared(PATH.basename(path)))
+        return {{{ cDefine('EWOULDBLOCK') }}};
+      if (shared)
+        TilzoStorage.refresh();
+    } catch (e) {
+      // Storage withdrawn since the page started.
+      return {{{ cDefine('EACCES') }}};
+    }
     TilzoStorage.held[path] = stream;
-    if (shared)
-      TilzoStorage.refresh();
     return 0;
   },
 });
