@@ -10,7 +10,7 @@ mergeInto(LibraryManager.library, {
     folder: null,
     files: {}, // names that storage held when last looked at
     held: {}, // path -> the stream holding its lock in this page
-    tab: Date.now() + '-' + Math.random(),
+    tab: null, // this tab's name on its locks, made when mounted
     key: function(name) {
       return 'tilzo/' + name;
     },
@@ -84,6 +84,7 @@ mergeInto(LibraryManager.library, {
       stringToUTF8('the browser keeps no storage for this page (' + e.message + ')', problem, size);
       return -1;
     }
+    TilzoStorage.tab = Date.now() + '-' + Math.random();
     FS.mkdir(folder);
     FS.mount({
       mount: function(mount) {

@@ -225,7 +225,12 @@ def main(site):
         d.find_element(By.ID, 'reset-table').click()
         d.find_element(By.CSS_SELECTOR, '#confirm-reset button[value=cancel]').click()
         assert stored(d) == DESKTOP
+        # Another tab's lock holds the save off, and its words say so.
+        d.execute_script('localStorage.setItem("tilzo-lock/high.dat.lock", "other " + (Date.now() + 60000))')
         keys(d, Keys.SHIFT, Keys.HOME, '-' + Keys.HOME, '-' + Keys.SHIFT)
+        assert 'keeps it locked' in d.find_element(By.ID, 'message').text and stored(d) == DESKTOP
+        d.execute_script('localStorage.removeItem("tilzo-lock/high.dat.lock")')
+        keys(d, Keys.ENTER, '-' + Keys.ENTER, Keys.SHIFT, Keys.HOME, '-' + Keys.HOME, '-' + Keys.SHIFT)
         assert stored(d) == record('Anynomous1', 0) * 5 + b'kept'
 
         # Escape ends the game: the page says so and takes no more presses.
