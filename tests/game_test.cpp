@@ -9,61 +9,32 @@
 #include "tests/support/ScoreFileCheck.h"
 
 using namespace tilzo;
-using support::fullRows;
+using support::Rows;
 
-struct Rules : ::testing::Test {
-    // The board after a left click at (column, row) on the board given.
-    support::Rows click(const support::Rows& board, int column, int row)
-    {
-        support::setBoard(game, board);
-        over = game.Play(column, row);
-        return support::boardRows(game);
+// A left click at (column, row) on the board before: the board after, the points, and whether it ended.
+TEST(Rules, OneExampleARule)
+{
+    const std::tuple<const char*, Rows, int, int, Rows, int> examples[] = {
+        {"a group of n scores 5n(n-1)", {"1", "11", "11122"}, 0, 15, {"22"}, 5 * 6 * 5},
+        {"a lone block stays", {"1", "22", "3322"}, 0, 13, {"1", "22", "3322"}, 0},
+        {"blocks fall", {"3", "25", "1144"}, 0, 15, {"3", "2544"}, 10},
+        {"empty columns close to the left", {"2..3", "2113"}, 1, 15, {"23", "23"}, 10},
+        {"each vanished colour earns 5000", {"1233"}, 2, 15, {"12"}, 10 + 3 * 5000},
+    };
+    for (const auto& [rule, before, column, row, after, points] : examples) {
+        SCOPED_TRACE(rule);
+        Random random;
+        Game game{random};
+        support::setBoard(game, before);
+        EXPECT_EQ(game.Play(column, row), points > 5000);
+        EXPECT_EQ(game.GameOver, points > 5000);
+        EXPECT_EQ(support::boardRows(game), support::fullRows(after));
+        EXPECT_EQ(game.Points, points);
     }
-    Random random;
-    Game game{random};
-    bool over = false;
-};
-
-TEST_F(Rules, AGroupOfNScoresFiveTimesNTimesNMinusOne)
-{
-    EXPECT_EQ(click({"1", "11", "11122"}, 0, 15), fullRows({"22"}));
-    EXPECT_EQ(game.Points, 5 * 6 * 5);
-}
-
-TEST_F(Rules, ALoneBlockStays)
-{
-    EXPECT_EQ(click({"1", "22", "3322"}, 0, 13), fullRows({"1", "22", "3322"}));
-    EXPECT_EQ(game.Points, 0);
-}
-
-TEST_F(Rules, BlocksFall)
-{
-    EXPECT_EQ(click({"3", "25", "1144"}, 0, 15), fullRows({"3", "2544"}));
-}
-
-TEST_F(Rules, EmptyColumnsCloseToTheLeft)
-{
-    EXPECT_EQ(click({"2..3", "2113"}, 1, 15), fullRows({"23", "23"}));
-}
-
-TEST_F(Rules, EachVanishedColourEarns5000)
-{
-    EXPECT_EQ(click({"1233"}, 2, 15), fullRows({"12"}));
-    EXPECT_TRUE(over && game.GameOver);
-    EXPECT_EQ(game.Points, 10 + 3 * 5000);
-}
-
-TEST_F(Rules, UndoRestoresBoardAndScore)
-{
-    game.Points = 40;
-    click({"2", "11", "23"}, 0, 14);
-    game.RestoreUndo();
-    EXPECT_EQ(support::boardRows(game), fullRows({"2", "11", "23"}));
-    EXPECT_EQ(game.Points, 40);
 }
 
 // The fuzzer's seeds, each played step by step against the model (make fuzz plays far more).
-TEST_F(Rules, TheFuzzSeedsPlayAsTheModelSays)
+TEST(Rules, TheFuzzSeedsPlayAsTheModelSays)
 {
     for (const auto& seed : std::filesystem::directory_iterator(TILZO_SOURCE_DIR "/fuzz/corpus/fuzz_rules")) {
         const std::string input = support::readFile(seed.path());
@@ -72,8 +43,10 @@ TEST_F(Rules, TheFuzzSeedsPlayAsTheModelSays)
 }
 
 // A deal fills the 256 cells, spread evenly over the five colours, and leaves the guard alone.
-TEST_F(Rules, ADealUsesEveryColourAlike)
+TEST(Rules, ADealUsesEveryColourAlike)
 {
+    Random random;
+    Game game{random};
     int shares[256] = {};
     for (int deal = 0; deal < 400; ++deal) {
         game.NewGame();
