@@ -11,8 +11,7 @@
 namespace tilzo {
 namespace {
 
-using support::readFile;
-using support::record;
+using namespace support;
 
 using Scores = TableTest;
 
@@ -22,7 +21,7 @@ TEST(ScoreFile, TheFuzzSeedsAgreeWithTheRecords)
 {
     for (const auto& seed :
          std::filesystem::directory_iterator(TILZO_SOURCE_DIR "/fuzz/corpus/fuzz_scorefile"))
-        support::checkScoreFile(readFile(seed.path()));
+        checkScoreFile(readFile(seed.path()));
 }
 
 // A name enters the table as the file will hold it: one '?' for each character the code page lacks, counted
@@ -103,20 +102,19 @@ TEST_F(Scores, ScoresKeptWhenTheirSavesFailedAreSavedByTheNextSave)
 // finds there.
 TEST_F(Scores, ASaveEntersItsScoreAmongWhatTheFileHoldsOnceTheOtherCopysLockIsGone)
 {
-    support::writeFile(file(), record("Ann", 50));
+    writeFile(file(), record("Ann", 50));
     start();
     std::filesystem::remove(file()); // the player starts afresh
     enter("Low", 0); // enters nothing, yet shows what the file holds
     EXPECT_EQ(lines(scores), "0 |0 |0 |0 |0 |");
 
-    support::writeFile(file(), record("Ann", 50) + record("Two", 40) + record("One", 30));
+    writeFile(file(), record("Ann", 50) + record("Two", 40) + record("One", 30));
     std::string problem;
     std::optional<os::Lock> other = os::Lock::acquire(file().string() + ".lock", 0, problem);
     ASSERT_TRUE(other) << problem;
     std::thread saving([&] {
         std::this_thread::sleep_for(std::chrono::milliseconds(300));
-        support::writeFile(file(),
-                           record("Ann", 50) + record("Two", 40) + record("Mid", 35) + record("One", 30));
+        writeFile(file(), record("Ann", 50) + record("Two", 40) + record("Mid", 35) + record("One", 30));
         other.reset();
     });
     enter("Late", 60);

@@ -10,10 +10,7 @@
 namespace tilzo {
 namespace {
 
-using support::boardRows;
-using support::fullRows;
-using support::Rows;
-using support::setBoard;
+using namespace support;
 
 struct TestFrontend : Frontend {
     std::string askName() override
@@ -27,7 +24,7 @@ struct TestFrontend : Frontend {
     }
     std::string bitmapBits(Bitmap bitmap) override
     {
-        return support::readFile(TILZO_SOURCE_DIR "/assets/" + std::to_string(bitmap) + ".bmp").substr(14);
+        return readFile(TILZO_SOURCE_DIR "/assets/" + std::to_string(bitmap) + ".bmp").substr(14);
     }
     void fitPictureBox() override { }
     void present(const Surface&) override { ++frames; }
@@ -55,10 +52,10 @@ struct Form : ::testing::Test {
         form.Form_KeyDown(code);
         form.Form_KeyUp(code, shift);
     }
-    std::string scoreBytes() const { return support::readFile(folder.path / "high.dat"); }
+    std::string scoreBytes() const { return readFile(folder.path / "high.dat"); }
     Game& game() { return form.game; }
 
-    support::TempFolder folder;
+    TempFolder folder;
     Random random;
     TestFrontend frontend;
     frmMain form{frontend, random, {folder.path, {}, {}, true}};
@@ -122,7 +119,7 @@ TEST_F(Shell, TheLastMoveEntersTheScoreThenOnlySpaceActs)
 {
     setBoard(game(), {"1233"}); // taking the 3s leaves 1 and 2 apart; 3, 4 and 5 are gone
     press(2, 15);
-    const std::string saved = support::record(Stored, 15010) + std::string(96, '\0');
+    const std::string saved = record(Stored, 15010) + std::string(96, '\0');
     EXPECT_EQ(scoreBytes(), saved);
     const Rows over = boardRows(game());
     press(0, 15);
@@ -132,6 +129,7 @@ TEST_F(Shell, TheLastMoveEntersTheScoreThenOnlySpaceActs)
     EXPECT_EQ(game().Points, 15010);
     EXPECT_EQ(scoreBytes(), saved);
     key(Space, 6);
+    EXPECT_EQ(frontend.frames, 5);
     EXPECT_FALSE(game().GameOver);
     const Rows dealt = boardRows(game());
     press(0, 0, RightButton);
@@ -164,7 +162,7 @@ TEST_F(Shell, OnlyShiftHomeResetsTheTableAndNothingActsAfterEscape)
     EXPECT_EQ(frontend.frames, 1);
     EXPECT_EQ(scoreBytes(), "");
     key(Home, ShiftMask);
-    EXPECT_EQ(scoreBytes().substr(RecordSize * 4), support::record("Anynomous1", 0));
+    EXPECT_EQ(scoreBytes().substr(RecordSize * 4), record("Anynomous1", 0));
     key(Escape, ShiftMask);
     EXPECT_EQ(frontend.quits, 1);
     key(Space);
