@@ -1,13 +1,65 @@
-// The rules: the fuzzer's seeds checked step by step by the model in tests/support/RulesPlay.h; then the
-// deal.
+// The rules: one example each on a board written as text rows; the fuzzer's seeds checked step by step by
+// the model in tests/support/RulesPlay.h; then the deal.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
+#include "tests/support/Rows.h"
 #include "tests/support/RulesPlay.h"
 #include "tests/support/ScoreFileCheck.h"
 
 using namespace tilzo;
+using support::fullRows;
+
+struct Rule : ::testing::Test {
+    // The board after a left click at (column, row) on the board before.
+    support::Rows play(const support::Rows& before, int column, int row)
+    {
+        support::setBoard(game, before);
+        game.Play(column, row);
+        return support::boardRows(game);
+    }
+    Random random;
+    Game game{random};
+};
+
+TEST_F(Rule, AGroupOfNScoresFiveTimesNTimesNMinusOne)
+{
+    EXPECT_EQ(play({"1", "11", "11122"}, 0, 15), fullRows({"22"}));
+    EXPECT_EQ(game.Points, 5 * 6 * 5);
+}
+
+TEST_F(Rule, ALoneBlockStays)
+{
+    EXPECT_EQ(play({"1", "22", "3322"}, 0, 13), fullRows({"1", "22", "3322"}));
+    EXPECT_EQ(game.Points, 0);
+}
+
+TEST_F(Rule, BlocksFall)
+{
+    EXPECT_EQ(play({"3", "25", "1144"}, 0, 15), fullRows({"3", "2544"}));
+}
+
+TEST_F(Rule, EmptyColumnsCloseToTheLeft)
+{
+    EXPECT_EQ(play({"2..3", "2113"}, 1, 15), fullRows({"23", "23"}));
+}
+
+TEST_F(Rule, EachVanishedColourEarns5000)
+{
+    play({"1233"}, 2, 15); // 3, 4 and 5 gone
+    EXPECT_TRUE(game.GameOver);
+    EXPECT_EQ(game.Points, 10 + 3 * 5000);
+}
+
+TEST_F(Rule, UndoRestoresBoardAndScore)
+{
+    game.Points = 40;
+    play({"2", "11", "33"}, 0, 14);
+    game.RestoreUndo();
+    EXPECT_EQ(support::boardRows(game), fullRows({"2", "11", "33"}));
+    EXPECT_EQ(game.Points, 40);
+}
 
 // The fuzzer's seeds, each played step by step against the model (make fuzz plays far more).
 TEST(Rules, TheFuzzSeedsPlayAsTheModelSays)
