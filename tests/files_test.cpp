@@ -14,8 +14,7 @@
 namespace tilzo {
 namespace {
 
-using support::readFile;
-using support::record;
+using namespace support;
 namespace fs = std::filesystem;
 
 const std::string Best5
@@ -81,7 +80,7 @@ TEST_F(Files, AnOldFileThatCannotBeReplacedIsCarriedIntoTheUserFolderOrNamedWhen
     const std::string old = Best5 + "and the bytes past them";
     const fs::path locked = root.path / "locked";
     fs::create_directory(locked);
-    support::writeFile(locked / "high.dat", old);
+    writeFile(locked / "high.dat", old);
     fs::create_symlink("locked/high.dat", root.path / "between"); // links are followed to the end
     for (const auto& [how, mode, link] : {std::tuple("in a read-only folder", 0644, false),
                                           {"a link into a read-only folder", 0644, true},
@@ -93,7 +92,7 @@ TEST_F(Files, AnOldFileThatCannotBeReplacedIsCarriedIntoTheUserFolderOrNamedWhen
         if (link)
             fs::create_symlink(root.path / "between", file());
         else
-            support::writeFile(file(), old);
+            writeFile(file(), old);
         ::chmod((link ? locked : program).c_str(), 0555);
         ::chmod(file().c_str(), mode);
         const fs::path other = root.path / how;
@@ -115,7 +114,7 @@ TEST_F(Files, AnOldFileThatCannotBeReplacedIsCarriedIntoTheUserFolderOrNamedWhen
 // whole.
 TEST_F(Files, AFailedSaveNamesItsRealCause)
 {
-    support::writeFile(file(), Best5);
+    writeFile(file(), Best5);
     start(user);
     std::string problem;
     std::optional<os::Lock> other = os::Lock::acquire(file().string() + ".lock", 0, problem);
@@ -149,9 +148,9 @@ TEST_F(Files, AFailedSaveNamesItsRealCause)
 
 TEST(Folders, TheUserFolderFollowsTheXdgRulesAndAnInstalledCopySitsBesideItsDesktopEntry)
 {
-    support::TempFolder prefix;
+    TempFolder prefix;
     fs::create_directories(prefix.path / "share/applications");
-    support::writeFile(prefix.path / "share/applications/org.tilzo.Tilzo.desktop", "");
+    writeFile(prefix.path / "share/applications/org.tilzo.Tilzo.desktop", "");
     EXPECT_TRUE(os::isInstalledCopy(prefix.path / "games"));
     EXPECT_FALSE(os::isInstalledCopy(prefix.path / "build"));
 

@@ -61,18 +61,25 @@ TEST_F(Window, TheWindowShowsTheFrameOverItsWholeInnerArea)
     EXPECT_TRUE(window->picBox->grab().toImage().convertToFormat(QImage::Format_RGB32) == presented);
 }
 
-// Qt's keys reach the handlers as the game numbers them, from whichever widget has the focus; a held key's
-// repeated releases do not count, nor does the keypad flag.
-TEST_F(Window, KeysActOnTheirRealReleaseWhicheverWidgetHasTheFocus)
+// Qt's buttons and keys reach the handlers as the game numbers them, keys from whichever widget has the
+// focus; a held key's repeated releases do not count, nor does the keypad flag.
+TEST_F(Window, ButtonsAndKeysReachTheHandlersAsTheGameNumbersThem)
 {
+    Game& game = window->form.game;
+    support::setBoard(game, {"2", "11", "23"});
+    press({62, 286}); // cell (0, 14)
+    EXPECT_EQ(game.Points, 10);
+    press({10, 10}, Qt::RightButton);
+    EXPECT_EQ(support::boardRows(game), support::fullRows({"2", "11", "23"}));
+
     window->picBox->setFocusPolicy(Qt::StrongFocus);
     window->picBox->setFocus();
-    window->form.game.Points = 77;
+    game.Points = 77;
     key(QEvent::KeyPress, Qt::Key_Space);
     key(QEvent::KeyRelease, Qt::Key_Space, {}, true); // auto-repeat
-    EXPECT_EQ(window->form.game.Points, 77);
+    EXPECT_EQ(game.Points, 77);
     key(QEvent::KeyRelease, Qt::Key_Space);
-    EXPECT_EQ(window->form.game.Points, 0);
+    EXPECT_EQ(game.Points, 0);
 
     for (const Qt::KeyboardModifiers held :
          {Qt::KeyboardModifiers(Qt::ControlModifier), Qt::ControlModifier | Qt::ShiftModifier}) {
@@ -88,17 +95,6 @@ TEST_F(Window, KeysActOnTheirRealReleaseWhicheverWidgetHasTheFocus)
     key(QEvent::KeyPress, Qt::Key_Escape);
     key(QEvent::KeyRelease, Qt::Key_Escape, Qt::ControlModifier);
     EXPECT_EQ(quit.count(), 1);
-}
-
-TEST_F(Window, ARightPressTakesTheLeftPressesMoveBack)
-{
-    Game& game = window->form.game;
-    support::setBoard(game, {"2", "11", "23"});
-    press({62, 286}); // cell (0, 14)
-    EXPECT_EQ(game.Points, 10);
-    press({10, 10}, Qt::RightButton);
-    EXPECT_EQ(support::boardRows(game), support::fullRows({"2", "11", "23"}));
-    EXPECT_EQ(game.Points, 0);
 }
 
 // Every device pixel over the board, pressed in its middle at the ratio this run has (1, 1.5, 2 and 2.5 in

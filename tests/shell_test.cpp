@@ -10,10 +10,7 @@
 namespace tilzo {
 namespace {
 
-using support::boardRows;
-using support::fullRows;
-using support::Rows;
-using support::setBoard;
+using namespace support;
 
 struct TestFrontend : Frontend {
     std::string askName() override
@@ -27,7 +24,7 @@ struct TestFrontend : Frontend {
     }
     std::string bitmapBits(Bitmap bitmap) override
     {
-        return support::readFile(TILZO_SOURCE_DIR "/assets/" + std::to_string(bitmap) + ".bmp").substr(14);
+        return readFile(TILZO_SOURCE_DIR "/assets/" + std::to_string(bitmap) + ".bmp").substr(14);
     }
     void fitPictureBox() override { }
     void present(const Surface&) override { ++frames; }
@@ -55,32 +52,26 @@ struct Form : ::testing::Test {
         form.Form_KeyDown(code);
         form.Form_KeyUp(code, shift);
     }
-    std::string scoreBytes() const { return support::readFile(folder.path / "high.dat"); }
+    std::string scoreBytes() const { return readFile(folder.path / "high.dat"); }
     Game& game() { return form.game; }
 
-    support::TempFolder folder;
+    TempFolder folder;
     Random random;
     TestFrontend frontend;
     frmMain form{frontend, random, {folder.path, {}, {}, true}};
 };
 
-TEST_F(Form, StartUpAsksTheNameBeforeItLoadsTheTableOrDeals)
+// The prompt comes first; nothing is presented until start-up is done, then each resize presents once.
+TEST_F(Form, StartUpAsksTheNameBeforeItLoadsTheTableOrDealsOrPresents)
 {
     frontend.onAsk = [&] {
         EXPECT_FALSE(std::filesystem::exists(folder.path / "high.dat"));
-        EXPECT_FALSE(form.Initialized);
         EXPECT_EQ(game().Map[0][0], 0);
     };
+    form.blt();
     form.Form_Load();
     EXPECT_EQ(scoreBytes(), ""); // created empty
     EXPECT_NE(game().Map[15][15], 0);
-}
-
-TEST_F(Form, NothingIsPresentedBeforeStartUpThenStartUpAndEachResizePresentOneFrame)
-{
-    form.blt();
-    EXPECT_EQ(frontend.frames, 0);
-    form.Form_Load();
     EXPECT_EQ(frontend.frames, 1);
     form.Form_Resize();
     EXPECT_EQ(frontend.frames, 2);
@@ -89,11 +80,6 @@ TEST_F(Form, NothingIsPresentedBeforeStartUpThenStartUpAndEachResizePresentOneFr
 struct Shell : Form {
     void SetUp() override { form.Form_Load(); }
 };
-
-TEST_F(Shell, TheNameIsCutTo20CharactersThenTrimmedOfSpacesOnly)
-{
-    EXPECT_EQ(nameBytes(form.PlayerName), nameBytes(fromUtf8(Stored)));
-}
 
 TEST_F(Shell, AFrameThatCannotBeDrawnShowsABoxEachTimeAndPresentsNothing)
 {
@@ -113,82 +99,54 @@ TEST_F(Shell, EachRunIsSeededFromTheClockBeforeItsFirstDeal)
     EXPECT_NE(boardRows(second.game), boardRows(game()));
 }
 
-TEST_F(Shell, OnlyALeftPressOnABlockMakesAMove)
+TEST_F(Shell, OnlyALeftPressOnABlockMovesAndOnlyARightPressAnywhereTakesItBack)
 {
     setBoard(game(), Ordinary);
     press(0, 13, MiddleButton);
     press(5, 5); // empty
     EXPECT_EQ(boardRows(game()), fullRows(Ordinary));
     press(1, 13);
+    press(5, 5, MiddleButton);
     EXPECT_EQ(boardRows(game()), fullRows({"1", "2", "23", "114544"}));
-}
-
-TEST_F(Shell, ARightPressAnywhereTakesTheMoveBack)
-{
-    setBoard(game(), Ordinary);
-    press(1, 13);
-    press(5, 5, MiddleButton); // not a middle one
-    EXPECT_EQ(game().Points, 10);
     form.picBox_MouseDown(RightButton, 0, 10, 400); // below the board
     EXPECT_EQ(boardRows(game()), fullRows(Ordinary));
     EXPECT_EQ(game().Points, 0);
 }
 
-struct Ended : Shell {
-    void SetUp() override
-    {
-        Shell::SetUp();
-        setBoard(game(), {"1233"}); // taking the 3s leaves 1 and 2 apart; 3, 4 and 5 are gone
-        press(2, 15);
-    }
-};
-
-TEST_F(Ended, TheLastMoveEntersTheScore)
+// The score goes in under the name as given; after the end only Space acts, and its game takes back none
+// of the last one's moves.
+TEST_F(Shell, TheLastMoveEntersTheScoreThenOnlySpaceActs)
 {
-    EXPECT_TRUE(game().GameOver);
-    EXPECT_EQ(scoreBytes(), support::record(Stored, 15010) + std::string(96, '\0'));
-}
-
-TEST_F(Ended, PressesAfterTheEndOnlyPresent)
-{
+    setBoard(game(), {"1233"}); // taking the 3s leaves 1 and 2 apart; 3, 4 and 5 are gone
+    press(2, 15);
+    const std::string saved = record(Stored, 15010) + std::string(96, '\0');
+    EXPECT_EQ(scoreBytes(), saved);
     const Rows over = boardRows(game());
-    const std::string saved = scoreBytes();
     press(0, 15);
     press(0, 15, RightButton);
     EXPECT_EQ(frontend.frames, 4);
     EXPECT_EQ(boardRows(game()), over);
     EXPECT_EQ(game().Points, 15010);
     EXPECT_EQ(scoreBytes(), saved);
-}
-
-TEST_F(Ended, SpaceDealsAFreshGameWhoseUndoIsItsOwn)
-{
     key(Space, 6);
-    EXPECT_EQ(frontend.frames, 3);
+    EXPECT_EQ(frontend.frames, 5);
     EXPECT_FALSE(game().GameOver);
-    EXPECT_EQ(game().Points + game().Bonus, 0);
     const Rows dealt = boardRows(game());
     press(0, 0, RightButton);
     EXPECT_EQ(boardRows(game()), dealt) << "the last game's snapshot came back";
 }
 
-// A release acts only on a key the window saw go down: the Escape that cancels the name prompt or closes a
-// message box is released over the game window.
-TEST_F(Shell, AReleaseWithoutItsPressDoesNothing)
+// A key acts once, on the release of its press: the Escape that cancels the name prompt or closes a message
+// box is released over the game window.
+TEST_F(Shell, AKeyActsOnceOnTheReleaseOfItsPress)
 {
     game().Points = 77;
     for (const int code : {int(Escape), int(Space), int(Home)})
         form.Form_KeyUp(code, ShiftMask);
-    EXPECT_EQ(frontend.quits, 0);
-    EXPECT_EQ(game().Points, 77);
-    EXPECT_EQ(scoreBytes(), "");
-}
-
-TEST_F(Shell, AKeyActsOnceOnItsRelease)
-{
-    game().Points = 77;
     form.Form_KeyDown(Space);
-    EXPECT_EQ(game().Points, 77) << "acted on the press";
+    EXPECT_EQ(game().Points, 77);
+    EXPECT_EQ(frontend.quits, 0);
+    EXPECT_EQ(scoreBytes(), "");
     form.Form_KeyUp(Space, 0);
     EXPECT_EQ(game().Points, 0);
     game().Points = 5;
@@ -196,7 +154,7 @@ TEST_F(Shell, AKeyActsOnceOnItsRelease)
     EXPECT_EQ(game().Points, 5) << "one press acted twice";
 }
 
-TEST_F(Shell, OnlyShiftHomeResetsTheTable)
+TEST_F(Shell, OnlyShiftHomeResetsTheTableAndNothingActsAfterEscape)
 {
     key(Home);
     key(Home, ShiftMask | CtrlMask);
@@ -204,17 +162,14 @@ TEST_F(Shell, OnlyShiftHomeResetsTheTable)
     EXPECT_EQ(frontend.frames, 1);
     EXPECT_EQ(scoreBytes(), "");
     key(Home, ShiftMask);
-    EXPECT_EQ(scoreBytes().substr(RecordSize * 4), support::record("Anynomous1", 0));
-}
-
-TEST_F(Shell, NothingActsOnceEscapeEndsTheProgram)
-{
+    EXPECT_EQ(scoreBytes().substr(RecordSize * 4), record("Anynomous1", 0));
     key(Escape, ShiftMask);
     EXPECT_EQ(frontend.quits, 1);
     key(Space);
     press(0, 0, RightButton);
     form.Form_Resize();
-    EXPECT_EQ(frontend.frames, 1);
+    form.picBox_Paint();
+    EXPECT_EQ(frontend.frames, 2);
 }
 
 } // namespace

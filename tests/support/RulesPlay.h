@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <tuple>
 
 #include "core/game/Game.h"
 #include "tests/support/FuzzCheck.h"
@@ -88,67 +89,58 @@ private:
     void step(std::uint8_t action, std::uint8_t cell)
     {
         const int x = cell & 0x0F, y = cell >> 4, side = action / 8 % 4, off = side % 2 ? BoardSize : -1;
-        if (action % 8 == 5)
+        if (action % 8 < 5)
+            leftClick(x, y);
+        else if (action % 8 == 5)
             leftClick(side < 2 ? off : x, side < 2 ? y : off);
         else if (action % 8 == 6)
             rightClick();
-        else if (action % 8 == 7)
-            space();
-        else
-            leftClick(x, y);
+        else {
+            game_.NewGame(); // the deal has a test of its own; play goes on from it
+            undoThisGame_ = false;
+            FUZZ_CHECK(!game_.GameOver && game_.Points == 0 && game_.Bonus == 0);
+        }
         // Whatever the step, the snapshot stays as it was taken.
-        FUZZ_CHECK(boardOf(game_.UndoMap) == undo_.board && game_.UndoPoints == undo_.points);
+        FUZZ_CHECK(boardOf(game_.UndoMap) == undoBoard_ && game_.UndoPoints == undoPoints_);
     }
 
     void leftClick(int x, int y)
     {
         const Board before = boardOf(game_.Map);
-        const std::int32_t points = game_.Points;
+        const std::int32_t points = game_.Points, bonusBefore = game_.Bonus;
         const bool over = game_.GameOver;
         // No move off the board, on an empty cell or in a finished game.
         const bool refused = over || x < 0 || x >= BoardSize || y < 0 || y >= BoardSize || before[x][y] == 0;
         Board removed = before;
         const int n = refused ? 0 : clearGroup(removed, x, y, before[x][y]);
-        if (n < 2)
-            removed = before;
-        else
-            undo_ = {before, points, true}; // the board and score from before the move
-        const Board after = refused ? before : settled(removed);
+        if (n >= 2) // the board and score from before the move
+            std::tie(undoBoard_, undoPoints_, undoThisGame_) = std::tuple(before, points, true);
+        const Board after = n < 2 ? before : settled(removed);
         const int bonus = refused ? -1 : endBonus(after);
-        const std::int32_t bonusBefore = game_.Bonus;
         const bool ended = game_.Play(x, y);
         FUZZ_CHECK(boardOf(game_.Map) == after && ended == (bonus >= 0) && game_.GameOver == (over || ended));
         FUZZ_CHECK(game_.Bonus == (ended ? bonus : bonusBefore)
                    && game_.Points == points + (n < 2 ? 0 : 5 * (n - 1) * n) + std::max(bonus, 0));
     }
 
+    // Nothing to go back to before this game's first move, nor once it is over.
     void rightClick()
     {
         const Board before = boardOf(game_.Map);
         const std::int32_t points = game_.Points, bonus = game_.Bonus;
-        // Nothing to go back to before this game's first move, nor once it is over.
-        const bool over = game_.GameOver, restores = undo_.thisGame && !over;
+        const bool over = game_.GameOver, restores = undoThisGame_ && !over;
         game_.RestoreUndo();
-        FUZZ_CHECK(boardOf(game_.Map) == (restores ? undo_.board : before)
-                   && game_.Points == (restores ? undo_.points : points) && game_.GameOver == over
+        FUZZ_CHECK(boardOf(game_.Map) == (restores ? undoBoard_ : before)
+                   && game_.Points == (restores ? undoPoints_ : points) && game_.GameOver == over
                    && game_.Bonus == bonus);
-    }
-
-    void space()
-    {
-        game_.NewGame(); // the deal has a test of its own; play goes on from it
-        undo_.thisGame = false;
-        FUZZ_CHECK(!game_.GameOver && game_.Points == 0 && game_.Bonus == 0);
     }
 
     Random random_;
     Game game_{random_};
-    // What UndoMap and UndoPoints must hold, and whether it was taken since the last new game.
-    struct {
-        Board board{};
-        std::int32_t points = 0;
-        bool thisGame = false;
-    } undo_;
+    // What UndoMap and UndoPoints must hold, and whether they were taken since the last new game.
+    Board undoBoard_{};
+    std::int32_t undoPoints_ = 0;
+    bool undoThisGame_ = false;
 };
 
 } // namespace tilzo::support

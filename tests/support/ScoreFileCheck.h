@@ -114,9 +114,8 @@ inline void checkScoreFile(std::string_view input)
         ++place;
     if (place < TableSize) {
         const NameBytes stored = nameBytes(name);
-        records = records.substr(0, place * RecordSize)
-                  + record(std::string(stored.begin(), stored.end()), points)
-                  + records.substr(place * RecordSize, (TableSize - 1 - place) * RecordSize);
+        records.insert(place * RecordSize, record(std::string(stored.begin(), stored.end()), points));
+        records.resize(RecordsSize);
     }
     FUZZ_CHECK(readFile(path) == (place < TableSize ? records + tail : std::string(input)));
     checkTable(scores, records);

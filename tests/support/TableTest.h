@@ -17,10 +17,7 @@ struct TableTest : ::testing::Test {
         scores.GetPoints();
         return scores;
     }
-    void enter(const char* name, std::int32_t points, HighScores* table = nullptr)
-    {
-        (table ? *table : scores).checkpoints(playerNameFrom(name), points);
-    }
+    void enter(const char* name, std::int32_t points) { scores.checkpoints(playerNameFrom(name), points); }
     // The table's lines as the frame shows them, each ended by '|'.
     static std::string lines(const HighScores& table)
     {

@@ -6,10 +6,8 @@
 set -u
 run=$(cd "$(dirname "$0")/../.." && pwd)/tools/wine-run.sh
 tmp=$(mktemp -d)
-xvfb=
-pid=
 failures=0
-trap 'kill $pid $xvfb 2>/dev/null; rm -rf "$tmp"' EXIT
+trap 'kill ${pid-} ${xvfb-} 2>/dev/null; rm -rf "$tmp"' EXIT
 
 fail() {
     printf 'FAIL: %s\n' "$*" >&2
@@ -17,7 +15,7 @@ fail() {
 }
 
 die() {
-    printf 'FAIL: %s\n' "$*" >&2
+    fail "$@"
     exit 1
 }
 
@@ -40,9 +38,7 @@ shown() {
         return 1
     fi
     eval "$(xdotool getwindowgeometry --shell "$window")"
-    x=$((X + 3))
-    y=$((Y + 22))
-    size=$((WIDTH - 6))x$((HEIGHT - 25))
+    x=$((X + 3)) y=$((Y + 22)) size=$((WIDTH - 6))x$((HEIGHT - 25))
 }
 
 # Starts EXE and answers the name prompt with TEXT and KEY: play EXE TEXT KEY. Leaves the pointer over the
@@ -58,9 +54,7 @@ play() {
     point 180 400
 }
 
-point() {
-    xdotool mousemove --sync $((x + $1)) $((y + $2))
-}
+point() { xdotool mousemove --sync $((x + $1)) $((y + $2)); }
 
 # Screenshots the game into NAME.rgb (the client area), NAME.board (the board's pixels) and NAME.cells (a line a
 # cell: column, row, client x and y of its centre, R G B there): board NAME [REF same|differ]. Succeeds when all
@@ -77,10 +71,10 @@ board() {
             print (fx - 61) / 16, (fy - 61) / 16, x, y, $1, $2, $3 > (out ".cells") }'
     if [ $# -eq 1 ]; then
         [ "$(awk -v re="$colours" '$5 "," $6 "," $7 ~ re' "$tmp/$1.cells" | wc -l)" -eq 256 ]
+    elif [ "$3" = same ]; then
+        cmp -s "$tmp/$1.rgb" "$tmp/$2.rgb"
     else
-        ext=rgb
-        [ "$3" = same ] || ext=board
-        [ "$(cmp -s "$tmp/$1.$ext" "$tmp/$2.$ext" && echo same || echo differ)" = "$3" ]
+        ! cmp -s "$tmp/$1.board" "$tmp/$2.board"
     fi
 }
 
@@ -118,10 +112,8 @@ xdotool click 1
 within 3 board moved first differ || fail "a left click at $at on a group of blocks left the board as it was"
 # Alt+Space is the system's: the window menu opens and takes both Escapes (one closes it, one leaves the
 # menu), the game stays.
-for k in alt+space Escape Escape; do
-    xdotool key $k
-    sleep 0.4
-done
+xdotool key --delay 400 alt+space Escape Escape
+sleep 0.4
 kill -0 "$pid" 2>/dev/null || die "Escape after Alt+Space ended the game: no window menu took it"
 within 3 board menu moved same || fail "Alt+Space and Escape changed the game"
 point 180 400
@@ -148,20 +140,19 @@ quit "the game started with Escape in the prompt"
 # table only in %APPDATA%\Tilzo (and quits with Alt+F4); the uninstaller takes all but the table away.
 if [ $# -ge 2 ]; then
     version=${2##*/tilzo-}
+    version=${version%-setup.exe}
     tr -d '\000' <"$2" >"$tmp/setup"
-    for field in ProductNameTilzo "ProductVersion${version%-setup.exe}" "FileVersion${version%-setup.exe}" \
-        FileDescriptionTilzo LegalCopyrightMIT 'requestedExecutionLevel level="highestAvailable"'; do
+    for field in ProductNameTilzo "ProductVersion$version" "FileVersion$version" FileDescriptionTilzo \
+        LegalCopyrightMIT 'requestedExecutionLevel level="highestAvailable"'; do
         grep -aqF "$field" "$tmp/setup" || fail "no $field in $2"
     done
     key='Software\Microsoft\Windows\CurrentVersion\Uninstall\Tilzo'
-    listed() {
-        "$run" reg query "$1\\$key" /v InstallLocation /reg:64 </dev/null 2>/dev/null | grep -q Tilzo
-    }
+    listed() { "$run" reg query "$1\\$key" /v InstallLocation /reg:64 </dev/null 2>/dev/null | grep -q Tilzo; }
     win() { "$run" cmd /c "echo $1" </dev/null | tr -d '\r'; }
     unix() { "$run" winepath -u "$1" </dev/null 2>/dev/null; }
     appdata=$(unix "$(win %APPDATA%)")
-    rm -f "$appdata/Tilzo/high.dat" # one left by an earlier run would pass for this one's
     for mode in AllUsers CurrentUser; do
+        rm -f "$appdata/Tilzo/high.dat" # one left by an earlier run would pass for this one's
         if [ $mode = AllUsers ]; then
             at='C:\Program Files\Tilzo' root=HKLM other=HKCU menu=$(unix 'C:\ProgramData') first= then=/AllUsers
         else
@@ -169,9 +160,8 @@ if [ $# -ge 2 ]; then
         fi
         dir=$(unix "$at")
         link="$menu/Microsoft/Windows/Start Menu/Programs/Tilzo.lnk"
-        for args in "$first" "$then"; do
-            "$run" "$2" /S $args </dev/null || die "the install /S $args exited with status $?"
-        done
+        "$run" "$2" /S $first </dev/null || die "the install /S $first exited with status $?"
+        "$run" "$2" /S $then </dev/null || die "the install /S $then over it exited with status $?"
         [ -f "$link" ] || fail "no Start-menu entry $link"
         listed $root || fail "no entry $root\\$key among the installed programs"
         ! listed $other || fail "an entry $other\\$key for an install in $root"
@@ -180,14 +170,12 @@ if [ $# -ge 2 ]; then
         within 3 cmp -s "$tmp/reset.dat" "$appdata/Tilzo/high.dat" || fail "the game in $at reset no $appdata/Tilzo"
         quit "the game installed in $at" alt+F4
         [ ! -e "$dir/high.dat" ] || fail "the game installed in $at wrote high.dat beside itself"
-        rm -f "$dir/high.dat"
         "$run" "$at\\uninstall.exe" /S </dev/null || fail "uninstall /S of $at exited with $?"
         # The uninstaller hands its work to a copy of itself and returns at once.
         within 30 test ! -e "$dir" || fail "$dir is still there 30 s after the uninstall"
         within 3 test ! -e "$link" || fail "the uninstaller left the Start-menu entry $link"
         within 3 eval "! listed $root" || fail "the uninstaller left $root\\$key"
         [ -f "$appdata/Tilzo/high.dat" ] || fail "the uninstaller removed the player's $appdata/Tilzo/high.dat"
-        rm -f "$appdata/Tilzo/high.dat"
     done
 fi
 
