@@ -72,12 +72,19 @@ void Surface::copyScaled(const Rect& to, const Surface& source, const Rect& from
     std::vector<int> columns(to.width);
     for (int x = 0; x < to.width; ++x)
         columns[x] = from.x + nearestPixel(x, to.width, from.width);
+    int lastRow = -1;
     for (int y = 0; y < to.height; ++y) {
         const int sourceRow = from.y + nearestPixel(y, to.height, from.height);
-        const std::uint32_t* in = &source.pixels_[std::size_t(sourceRow) * source.size_.width];
         std::uint32_t* out = &pixels_[std::size_t(to.y + y) * size_.width + to.x];
+        // Enlarged, a source row shows on several rows running: sample it once.
+        if (sourceRow == lastRow) {
+            std::copy(out - size_.width, out - size_.width + to.width, out);
+            continue;
+        }
+        const std::uint32_t* in = &source.pixels_[std::size_t(sourceRow) * source.size_.width];
         for (int x = 0; x < to.width; ++x)
             out[x] = in[columns[x]];
+        lastRow = sourceRow;
     }
 }
 

@@ -47,7 +47,7 @@ Path HighScores::filePath() const
 
 void HighScores::GetPoints()
 {
-    std::string programProblem = "an installed game keeps no files beside itself";
+    std::string programProblem;
     if (folders_.besideProgram)
         file_ = ScoreFile::in(folders_.program, programProblem);
     if (!file_)
@@ -77,9 +77,14 @@ std::optional<ScoreFile> HighScores::userFile(const std::string& programProblem)
     std::string userProblem = user.empty() ? folders_.userProblem : std::string();
     std::optional<ScoreFile> file = user.empty() ? std::nullopt : ScoreFile::in(user, userProblem);
     if (!file) {
-        report_("High scores cannot be saved: high.dat can be written neither in \"" + shown(folders_.program)
-                + "\" (" + programProblem + ") nor in \"" + shown(user) + "\" (" + userProblem
-                + "). The table is kept until the game is closed.");
+        // An installed copy (or a page) only ever had the user's folder to try.
+        const std::string why
+            = folders_.besideProgram
+                  ? "high.dat can be written neither in \"" + shown(folders_.program) + "\" ("
+                        + programProblem + ") nor in \"" + shown(user) + "\" (" + userProblem + ")"
+              : user.empty() ? userProblem
+                             : "high.dat cannot be written in \"" + shown(user) + "\" (" + userProblem + ")";
+        report_("High scores cannot be saved: " + why + ". The table is kept until the game is closed.");
         return std::nullopt;
     }
     // The player keeps the table the program folder's file holds.
