@@ -15,6 +15,10 @@ enum Key { Escape = 27, Space = 32, Home = 36 };
 enum Button { LeftButton = 1, RightButton = 2, MiddleButton = 4 };
 // The modifier mask: the keys held, added together.
 enum Modifier { ShiftMask = 1, CtrlMask = 2, AltMask = 4 };
+constexpr int modifierMask(bool shift, bool ctrl, bool alt)
+{
+    return (shift ? ShiftMask : 0) | (ctrl ? CtrlMask : 0) | (alt ? AltMask : 0);
+}
 
 // The game's one window, whatever toolkit shows it: all game state, and the handlers
 // the front end calls for the window's events, each running to completion.

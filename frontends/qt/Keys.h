@@ -39,9 +39,8 @@ inline int keyCode(int qtKey)
 // Other modifiers (keypad, meta) don't count, so the keypad's Home is Home like any other.
 inline int shiftMask(Qt::KeyboardModifiers modifiers)
 {
-    return (modifiers.testFlag(Qt::ShiftModifier) ? ShiftMask : 0)
-           | (modifiers.testFlag(Qt::ControlModifier) ? CtrlMask : 0)
-           | (modifiers.testFlag(Qt::AltModifier) ? AltMask : 0);
+    return modifierMask(modifiers.testFlag(Qt::ShiftModifier), modifiers.testFlag(Qt::ControlModifier),
+                        modifiers.testFlag(Qt::AltModifier));
 }
 
 } // namespace tilzo

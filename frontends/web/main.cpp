@@ -47,11 +47,6 @@ Page page;
 std::unique_ptr<PageRandom> pageRandom;
 std::unique_ptr<frmMain> form;
 
-int modifiers(bool shift, bool ctrl, bool alt)
-{
-    return (shift ? ShiftMask : 0) | (ctrl ? CtrlMask : 0) | (alt ? AltMask : 0);
-}
-
 std::string wholeFile(const Path& path)
 {
     std::ifstream file(path, std::ios::binary);
@@ -119,7 +114,7 @@ EMSCRIPTEN_KEEPALIVE void tilzo_key(bool down, int keyCode, bool shift, bool ctr
     if (down)
         form->Form_KeyDown(keyCode);
     else
-        form->Form_KeyUp(keyCode, modifiers(shift, ctrl, alt));
+        form->Form_KeyUp(keyCode, modifierMask(shift, ctrl, alt));
 }
 
 // button as the page numbers it: 0 left, 1 middle, 2 right; x and y in pixels of the canvas.
@@ -127,8 +122,8 @@ EMSCRIPTEN_KEEPALIVE void tilzo_press(int button, bool shift, bool ctrl, bool al
 {
     constexpr int buttons[] = {LeftButton, MiddleButton, RightButton};
     const Point at = page.framePixel(x, y);
-    form->picBox_MouseDown(button >= 0 && button < 3 ? buttons[button] : 0, modifiers(shift, ctrl, alt), at.x,
-                           at.y);
+    form->picBox_MouseDown(button >= 0 && button < 3 ? buttons[button] : 0, modifierMask(shift, ctrl, alt),
+                           at.x, at.y);
 }
 
 // The buttons under the frame do what their keys do.

@@ -16,12 +16,6 @@ constexpr wchar_t WindowClass[] = L"TilzoWindow";
 constexpr wchar_t PictureClass[] = L"TilzoPictureBox";
 constexpr DWORD WindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX; // a fixed border
 
-// The modifier keys held now; a press names Shift and Ctrl itself.
-int modifiers(bool shift, bool ctrl)
-{
-    return (shift ? ShiftMask : 0) | (ctrl ? CtrlMask : 0) | (GetKeyState(VK_MENU) < 0 ? AltMask : 0);
-}
-
 void registerClass(HINSTANCE instance, const wchar_t* name, WNDPROC procedure, bool withIcon)
 {
     WNDCLASSEXW windowClass{};
@@ -96,7 +90,8 @@ LRESULT MainWindow::windowMessage(HWND window, UINT message, WPARAM wParam, LPAR
             form.Form_KeyDown(int(wParam));
         break;
     case WM_KEYUP:
-        form.Form_KeyUp(int(wParam), modifiers(GetKeyState(VK_SHIFT) < 0, GetKeyState(VK_CONTROL) < 0));
+        form.Form_KeyUp(int(wParam), modifierMask(GetKeyState(VK_SHIFT) < 0, GetKeyState(VK_CONTROL) < 0,
+                                                  GetKeyState(VK_MENU) < 0));
         break;
     case WM_DESTROY:
         PostQuitMessage(0);
@@ -132,7 +127,8 @@ LRESULT MainWindow::pictureMessage(HWND window, UINT message, WPARAM wParam, LPA
 void MainWindow::press(int button, WPARAM wParam, LPARAM lParam)
 {
     const Point at = screen_.framePixel(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
-    form.picBox_MouseDown(button, modifiers(wParam & MK_SHIFT, wParam & MK_CONTROL), at.x, at.y);
+    form.picBox_MouseDown(
+        button, modifierMask(wParam & MK_SHIFT, wParam & MK_CONTROL, GetKeyState(VK_MENU) < 0), at.x, at.y);
 }
 
 void MainWindow::paint()
