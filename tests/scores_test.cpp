@@ -87,7 +87,8 @@ TEST_F(Scores, ScoresKeptWhenTheirSavesFailedAreSavedByTheNextSave)
     EXPECT_EQ(readFile(file()), saved + record("Ann", 50) + record("Also", 30));
     enter("Third", 40); // the kept scores are saved once
     EXPECT_EQ(readFile(file()), saved + record("Ann", 50) + record("Third", 40));
-    EXPECT_EQ(lines(scores), lines(start()));
+    const std::string shown = lines(scores); // before start() reloads the table
+    EXPECT_EQ(lines(start()), shown);
 
     std::filesystem::create_directory(file().string() + ".lock");
     enter("Lost", 9000);
