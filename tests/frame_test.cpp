@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <numeric>
+
 namespace tilzo {
 namespace {
 
@@ -29,9 +31,9 @@ std::uint64_t hash(const Surface& frame)
     return value;
 }
 
-// A tile's centre pixel, by colour code.
-constexpr std::uint32_t TileCentre[] = {0, 0xffd54a29, 0xff2d29cb, 0xff44b42b, 0xffd5c329, 0xffa457d5};
 constexpr std::uint32_t Black = 0xff000000, White = 0xffffffff;
+// A tile's centre pixel, by colour code; an empty cell shows the background.
+constexpr std::uint32_t TileCentre[] = {Black, 0xffd54a29, 0xff2d29cb, 0xff44b42b, 0xffd5c329, 0xffa457d5};
 
 TEST(Frame, BackgroundTilesAndWhiteTextsInTheirPlacesAndTheSameInEveryBuild)
 {
@@ -58,8 +60,7 @@ TEST(Frame, BackgroundTilesAndWhiteTextsInTheirPlacesAndTheSameInEveryBuild)
         // At the end, a board empty but for one block in the bottom right, or all empty.
         for (int i = 0; game.GameOver && i < BoardSize * BoardSize; ++i)
             game.Map[i / BoardSize][i % BoardSize] = *end == 'G' && i == 255;
-        game.Map[BoardSize][3] = 2; // guard cells are never drawn
-        game.Map[3][BoardSize] = 2;
+        game.Map[BoardSize][3] = game.Map[3][BoardSize] = 2; // guard cells are never drawn
         ComposeFrame(graphics, game, scores);
         const Surface& frame = graphics.BackBuffer;
         EXPECT_EQ(frame.pixel(10, 200), Black); // background, beside the board
@@ -67,13 +68,12 @@ TEST(Frame, BackgroundTilesAndWhiteTextsInTheirPlacesAndTheSameInEveryBuild)
         for (int c = 0; c <= BoardSize; ++c) // with the guard column and row, which stay empty
             for (int r = 0; r <= BoardSize; ++r) {
                 const int code = c < BoardSize && r < BoardSize ? game.Map[c][r] : 0;
-                ASSERT_EQ(frame.pixel(62 + 16 * c, 62 + 16 * r), code ? TileCentre[code] : Black)
-                    << c << "," << r;
+                ASSERT_EQ(frame.pixel(62 + 16 * c, 62 + 16 * r), TileCentre[code]) << c << ',' << r;
             }
-        EXPECT_EQ(frame.pixel(3, 5), White); // the stem of "Points"' P
-        EXPECT_EQ(frame.pixel(153, 344), White); // of the 1 of "150 ..." in the table
-        EXPECT_EQ(frame.pixel(131, 134) == White,
-                  game.GameOver); // the left of the end message's first letter
+        // The stem of "Points"' P, and of the 1 of "150 ..." in the table.
+        EXPECT_EQ(std::tuple(frame.pixel(3, 5), frame.pixel(153, 344)), std::tuple(White, White));
+        // The left of the end message's first letter.
+        EXPECT_EQ(frame.pixel(131, 134) == White, game.GameOver);
         EXPECT_EQ(frame.pixel(131, 150) == White, game.GameOver); // the B of "Bonus"
         EXPECT_EQ(hash(frame), frameHash) << std::hex << "0x" << hash(frame);
     }
@@ -105,8 +105,7 @@ TEST(Surface, ACopyIsClippedOnEachSide)
 TEST(ScaledScreen, APressNamesTheFramePixelShownUnderIt)
 {
     std::vector<std::uint32_t> coded(std::size_t(FrameSize.width) * FrameSize.height);
-    for (std::size_t i = 0; i < coded.size(); ++i)
-        coded[i] = std::uint32_t(i); // every pixel holds its own position
+    std::iota(coded.begin(), coded.end(), 0u); // every pixel holds its own position
     const Surface frame = Surface::fromPixels(FrameSize, coded);
     for (const Size device : {Size{728, 840}, Size{546, 630}, Size{400, 450}}) {
         ScaledScreen screen;
@@ -116,7 +115,7 @@ TEST(ScaledScreen, APressNamesTheFramePixelShownUnderIt)
                 const int at = int(screen.picture().pixel(x, y) & 0xFFFFFF);
                 const Point drawn{at % FrameSize.width, at / FrameSize.width};
                 ASSERT_EQ(screen.framePixel(x + 0.01, y + 0.99), drawn)
-                    << x << "," << y << " of " << device.width;
+                    << x << ',' << y << '/' << device.width;
             }
     }
 }

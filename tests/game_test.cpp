@@ -12,12 +12,12 @@ using namespace tilzo;
 using support::fullRows;
 
 struct Rule : ::testing::Test {
-    // The board after a left click at (column, row) on the board before.
-    support::Rows play(const support::Rows& before, int column, int row)
+    // The board and the points after a left click at (column, row) on the board before.
+    std::pair<support::Rows, std::int32_t> play(const support::Rows& before, int column, int row)
     {
         support::setBoard(game, before);
         game.Play(column, row);
-        return support::boardRows(game);
+        return {support::boardRows(game), game.Points};
     }
     Random random;
     Game game{random};
@@ -25,31 +25,28 @@ struct Rule : ::testing::Test {
 
 TEST_F(Rule, AGroupOfNScoresFiveTimesNTimesNMinusOne)
 {
-    EXPECT_EQ(play({"1", "11", "11122"}, 0, 15), fullRows({"22"}));
-    EXPECT_EQ(game.Points, 5 * 6 * 5);
+    EXPECT_EQ(play({"1", "11", "11122"}, 0, 15), std::pair(fullRows({"22"}), 5 * 6 * 5));
 }
 
 TEST_F(Rule, ALoneBlockStays)
 {
-    EXPECT_EQ(play({"1", "22", "3322"}, 0, 13), fullRows({"1", "22", "3322"}));
-    EXPECT_EQ(game.Points, 0);
+    EXPECT_EQ(play({"1", "22", "3322"}, 0, 13), std::pair(fullRows({"1", "22", "3322"}), 0));
 }
 
 TEST_F(Rule, BlocksFall)
 {
-    EXPECT_EQ(play({"3", "25", "1144"}, 0, 15), fullRows({"3", "2544"}));
+    EXPECT_EQ(play({"3", "25", "1144"}, 0, 15).first, fullRows({"3", "2544"}));
 }
 
 TEST_F(Rule, EmptyColumnsCloseToTheLeft)
 {
-    EXPECT_EQ(play({"2..3", "2113"}, 1, 15), fullRows({"23", "23"}));
+    EXPECT_EQ(play({"2..3", "2113"}, 1, 15).first, fullRows({"23", "23"}));
 }
 
 TEST_F(Rule, EachVanishedColourEarns5000)
 {
     play({"1233"}, 2, 15); // 3, 4 and 5 gone
-    EXPECT_TRUE(game.GameOver);
-    EXPECT_EQ(game.Points, 10 + 3 * 5000);
+    EXPECT_EQ(std::tuple(game.GameOver, game.Points), std::tuple(true, 10 + 3 * 5000));
 }
 
 TEST_F(Rule, UndoRestoresBoardAndScore)
@@ -57,8 +54,7 @@ TEST_F(Rule, UndoRestoresBoardAndScore)
     game.Points = 40;
     play({"2", "11", "33"}, 0, 14);
     game.RestoreUndo();
-    EXPECT_EQ(support::boardRows(game), fullRows({"2", "11", "33"}));
-    EXPECT_EQ(game.Points, 40);
+    EXPECT_EQ(std::tuple(support::boardRows(game), game.Points), std::tuple(fullRows({"2", "11", "33"}), 40));
 }
 
 // The fuzzer's seeds, each played step by step against the model (make fuzz plays far more).

@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <numeric>
+
 namespace tilzo {
 namespace {
 
@@ -44,8 +46,7 @@ struct Window : ::testing::Test {
     support::TempFolder folder;
     Random random;
     AnsweringDialogs dialogs;
-    std::unique_ptr<MainWindow> window
-        = std::make_unique<MainWindow>(random, dialogs, HighScores::Folders{folder.path, {}, {}, true});
+    std::unique_ptr<MainWindow> window{new MainWindow(random, dialogs, {folder.path, {}, {}, true})};
 };
 
 // A resize fits the picture box to the window and presents once; a paint shows that frame, scaled.
@@ -53,8 +54,7 @@ TEST_F(Window, TheWindowShowsTheFrameOverItsWholeInnerArea)
 {
     QSignalSpy frames(window->picBox, &PictureBox::presented);
     window->setFixedSize(400, 450);
-    EXPECT_EQ(frames.count(), 1);
-    EXPECT_EQ(window->picBox->geometry(), QRect(0, 0, 400, 450));
+    EXPECT_EQ(std::tuple(frames.count(), window->picBox->geometry()), std::tuple(1, QRect(0, 0, 400, 450)));
     const Surface& screen = window->picBox->screen();
     const QImage presented(reinterpret_cast<const uchar*>(screen.pixels()), screen.size().width,
                            screen.size().height, QImage::Format_RGB32);
@@ -102,15 +102,14 @@ TEST_F(Window, ButtonsAndKeysReachTheHandlersAsTheGameNumbersThem)
 TEST_F(Window, APressLandsOnTheFramePixelDrawnUnderIt)
 {
     std::vector<std::uint32_t> coded(std::size_t(FrameSize.width) * FrameSize.height);
-    for (std::size_t i = 0; i < coded.size(); ++i)
-        coded[i] = std::uint32_t(i); // every pixel holds its own position
+    std::iota(coded.begin(), coded.end(), 0u); // every pixel holds its own position
     window->picBox->present(Surface::fromPixels(FrameSize, coded));
     window->form.Initialized = false; // the presses only report where they land
     Point landed;
     QObject::connect(window->picBox, &PictureBox::pressed, [&](int, int, Point at) { landed = at; });
     const Surface& shown = window->picBox->screen();
     const qreal ratio = window->devicePixelRatioF();
-    for (int y = 0; y < shown.size().height; ++y) {
+    for (int y = 0; y < shown.size().height; ++y)
         for (int x = 0; x < shown.size().width; ++x) {
             const int at = int(shown.pixel(x, y) & 0xFFFFFF);
             const Point drawn{at % FrameSize.width, at / FrameSize.width};
@@ -119,7 +118,6 @@ TEST_F(Window, APressLandsOnTheFramePixelDrawnUnderIt)
             press(QPointF(x + 0.5, y + 0.5) / ratio);
             ASSERT_EQ(landed, drawn) << "pressed at " << x << "," << y << " of " << shown.size().width;
         }
-    }
 }
 
 } // namespace

@@ -33,10 +33,7 @@ TEST_F(Scores, NamesEnterAsTheFileHoldsThemAndReadTheSameAfterARestart)
     enter("Zażółć gęślą jaźń", 500);
     enter("\xd7\xa9\xd7\x9c\xd7\x95\xd7\x9d 7", 400); // Hebrew, then a digit
     enter("  Jos\xc3\xa9 \xe2\x82\xac\x01\xc2\x81\xff", 300); // and a malformed byte
-    std::string emoji;
-    for (int i = 0; i < 12; ++i)
-        emoji += "\xf0\x9f\x98\x80";
-    enter(emoji.c_str(), 200);
+    enter("😀😀😀😀😀😀😀😀😀😀😀😀", 200); // twelve, each four bytes long
     const std::string before = lines(scores);
     EXPECT_EQ(before, "500 Za?\xf3?? g??l? ja??|400 ???? 7|300 Jos\xe9 \x80\x01\x81?|200 ????????????|0 |");
     EXPECT_EQ(lines(start()), before);
@@ -60,8 +57,7 @@ TEST(CodePage, EveryByteReadsAsIconvReadsIt)
             undefined += in;
             out = char32_t(byte);
         }
-        EXPECT_EQ(fromCodePage(char(byte)), out) << byte;
-        EXPECT_EQ(toCodePage(out), char(byte)) << byte;
+        EXPECT_EQ(std::tuple(fromCodePage(char(byte)), toCodePage(out)), std::tuple(out, char(byte))) << byte;
     }
     iconv_close(toUtf32);
     EXPECT_EQ(undefined, "\x81\x8d\x8f\x90\x9d");
@@ -87,7 +83,8 @@ TEST_F(Scores, ScoresKeptWhenTheirSavesFailedAreSavedByTheNextSave)
     EXPECT_EQ(readFile(file()), saved + record("Ann", 50) + record("Also", 30));
     enter("Third", 40); // the kept scores are saved once
     EXPECT_EQ(readFile(file()), saved + record("Ann", 50) + record("Third", 40));
-    EXPECT_EQ(lines(scores), lines(start()));
+    const std::string shown = lines(scores); // before start() reloads the table
+    EXPECT_EQ(lines(start()), shown);
 
     std::filesystem::create_directory(file().string() + ".lock");
     enter("Lost", 9000);

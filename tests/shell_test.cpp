@@ -12,12 +12,11 @@ namespace {
 
 using namespace support;
 
+// What the name prompt is answered.
+const std::string Answer = "  \tAnn" + std::string(13, 'x') + "\tcut off";
+
 struct TestFrontend : Frontend {
-    std::string askName() override
-    {
-        onAsk();
-        return "  \tAnn" + std::string(13, 'x') + "\tcut off";
-    }
+    std::string askName() override { return onAsk(); }
     void showError(const std::string& text, const std::string& title) override
     {
         boxes.push_back(title + ": " + text);
@@ -30,10 +29,9 @@ struct TestFrontend : Frontend {
     void present(const Surface&) override { ++frames; }
     void quit() override { ++quits; }
 
-    std::function<void()> onAsk = [] {};
+    std::function<std::string()> onAsk = [] { return Answer; };
     std::vector<std::string> boxes; // "title: text"
-    int frames = 0;
-    int quits = 0;
+    int frames = 0, quits = 0;
 };
 
 // The answer cut to 20 characters, then trimmed of spaces only, then padded with them.
@@ -66,6 +64,7 @@ TEST_F(Form, StartUpAsksTheNameBeforeItLoadsTheTableOrDeals)
     frontend.onAsk = [&] {
         EXPECT_FALSE(std::filesystem::exists(folder.path / "high.dat"));
         EXPECT_EQ(game().Map[0][0], 0);
+        return Answer;
     };
     form.Form_Load();
     EXPECT_EQ(scoreBytes(), ""); // created empty
@@ -113,8 +112,7 @@ TEST_F(Shell, OnlyALeftPressOnABlockMovesAndOnlyARightPressAnywhereTakesItBack)
     press(5, 5, MiddleButton);
     EXPECT_EQ(boardRows(game()), fullRows({"1", "2", "23", "114544"}));
     form.picBox_MouseDown(RightButton, 0, 10, 400); // below the board
-    EXPECT_EQ(boardRows(game()), fullRows(Ordinary));
-    EXPECT_EQ(game().Points, 0);
+    EXPECT_EQ(std::tuple(boardRows(game()), game().Points), std::tuple(fullRows(Ordinary), 0));
 }
 
 // The score goes in under the name as given; after the end only Space acts, and its game takes back none
@@ -128,13 +126,10 @@ TEST_F(Shell, TheLastMoveEntersTheScoreThenOnlySpaceActs)
     const Rows over = boardRows(game());
     press(0, 15);
     press(0, 15, RightButton);
-    EXPECT_EQ(frontend.frames, 4);
     EXPECT_EQ(boardRows(game()), over);
-    EXPECT_EQ(game().Points, 15010);
-    EXPECT_EQ(scoreBytes(), saved);
+    EXPECT_EQ(std::tuple(frontend.frames, game().Points, scoreBytes()), std::tuple(4, 15010, saved));
     key(Space, 6);
-    EXPECT_EQ(frontend.frames, 5);
-    EXPECT_FALSE(game().GameOver);
+    EXPECT_EQ(std::tuple(frontend.frames, game().GameOver), std::tuple(5, false));
     const Rows dealt = boardRows(game());
     press(0, 0, RightButton);
     EXPECT_EQ(boardRows(game()), dealt) << "the last game's snapshot came back";
@@ -148,9 +143,7 @@ TEST_F(Shell, AKeyActsOnceOnTheReleaseOfItsPress)
     for (const int code : {int(Escape), int(Space), int(Home)})
         form.Form_KeyUp(code, ShiftMask);
     form.Form_KeyDown(Space);
-    EXPECT_EQ(game().Points, 77);
-    EXPECT_EQ(frontend.quits, 0);
-    EXPECT_EQ(scoreBytes(), "");
+    EXPECT_EQ(std::tuple(game().Points, frontend.quits, scoreBytes()), std::tuple(77, 0, ""));
     form.Form_KeyUp(Space, 0);
     EXPECT_EQ(game().Points, 0);
     game().Points = 5;
@@ -163,8 +156,7 @@ TEST_F(Shell, OnlyShiftHomeResetsTheTable)
     key(Home);
     key(Home, ShiftMask | CtrlMask);
     key(35, ShiftMask); // End
-    EXPECT_EQ(frontend.frames, 1);
-    EXPECT_EQ(scoreBytes(), "");
+    EXPECT_EQ(std::tuple(frontend.frames, scoreBytes()), std::tuple(1, ""));
     key(Home, ShiftMask);
     EXPECT_EQ(scoreBytes().substr(RecordSize * 4), record("Anynomous1", 0));
 }

@@ -21,8 +21,7 @@ namespace tilzo::support {
 
 using Board = std::array<std::array<std::uint8_t, BoardSize>, BoardSize>; // [column][row]
 
-template <class Grid>
-Board boardOf(const Grid& grid)
+inline Board boardOf(const auto& grid)
 {
     Board board;
     for (int c = 0; c < BoardSize; ++c)
@@ -89,10 +88,8 @@ private:
     void step(std::uint8_t action, std::uint8_t cell)
     {
         const int x = cell & 0x0F, y = cell >> 4, side = action / 8 % 4, off = side % 2 ? BoardSize : -1;
-        if (action % 8 < 5)
-            leftClick(x, y);
-        else if (action % 8 == 5)
-            leftClick(side < 2 ? off : x, side < 2 ? y : off);
+        if (action % 8 <= 5)
+            leftClick(action % 8 == 5 && side < 2 ? off : x, action % 8 == 5 && side >= 2 ? off : y);
         else if (action % 8 == 6)
             rightClick();
         else {
@@ -106,9 +103,8 @@ private:
 
     void leftClick(int x, int y)
     {
-        const Board before = boardOf(game_.Map);
-        const std::int32_t points = game_.Points, bonusBefore = game_.Bonus;
-        const bool over = game_.GameOver;
+        const auto [before, points, bonusBefore, over]
+            = std::tuple(boardOf(game_.Map), game_.Points, game_.Bonus, game_.GameOver);
         // No move off the board, on an empty cell or in a finished game.
         const bool refused = over || x < 0 || x >= BoardSize || y < 0 || y >= BoardSize || before[x][y] == 0;
         Board removed = before;
@@ -126,13 +122,12 @@ private:
     // Nothing to go back to before this game's first move, nor once it is over.
     void rightClick()
     {
-        const Board before = boardOf(game_.Map);
-        const std::int32_t points = game_.Points, bonus = game_.Bonus;
-        const bool over = game_.GameOver, restores = undoThisGame_ && !over;
+        const Game was = game_;
+        const bool restores = undoThisGame_ && !was.GameOver;
         game_.RestoreUndo();
-        FUZZ_CHECK(boardOf(game_.Map) == (restores ? undoBoard_ : before)
-                   && game_.Points == (restores ? undoPoints_ : points) && game_.GameOver == over
-                   && game_.Bonus == bonus);
+        FUZZ_CHECK(boardOf(game_.Map) == (restores ? undoBoard_ : boardOf(was.Map))
+                   && game_.Points == (restores ? undoPoints_ : was.Points) && game_.GameOver == was.GameOver
+                   && game_.Bonus == was.Bonus);
     }
 
     Random random_;

@@ -29,12 +29,9 @@ struct TempFolder {
     {
         std::filesystem::create_directories(path);
     }
-    ~TempFolder()
-    {
-        std::error_code error;
-        std::filesystem::remove_all(path, error);
-    }
+    ~TempFolder() { std::filesystem::remove_all(path, error); }
     std::filesystem::path path;
+    std::error_code error; // a folder that cannot be removed is left behind
 };
 
 inline std::string readFile(const std::filesystem::path& path)
@@ -70,23 +67,18 @@ inline std::int32_t scoreAt(std::string_view bytes, std::size_t at)
 // The table in memory is the one the records hold.
 inline void checkTable(const HighScores& scores, std::string_view records)
 {
-    for (int k = 0; k < TableSize; ++k) {
-        const std::string name(scores[k].Name.begin(), scores[k].Name.end());
-        FUZZ_CHECK(record(name, scores[k].Score) == records.substr(k * RecordSize, RecordSize));
-    }
+    for (int k = 0; k < TableSize; ++k)
+        FUZZ_CHECK(record(std::string(scores[k].Name.begin(), scores[k].Name.end()), scores[k].Score)
+                   == records.substr(k * RecordSize, RecordSize));
 }
 
 inline void checkScoreFile(std::string_view input)
 {
-    std::int32_t points = 0;
-    if (input.size() >= 4) {
-        points = scoreAt(input, input.size() - 4);
-        input.remove_suffix(4);
-    }
+    const std::int32_t points = input.size() >= 4 ? scoreAt(input, input.size() - 4) : 0;
+    input.remove_suffix(input.size() >= 4 ? 4 : 0);
     const std::uint8_t control = input.empty() ? 0 : std::uint8_t(input.back());
     input.remove_suffix(input.empty() ? 0 : 1);
-    const std::string_view typed
-        = input.substr(input.size() - std::min<std::size_t>(control & 0x1F, input.size()));
+    const auto typed = input.substr(input.size() - std::min<std::size_t>(control & 0x1F, input.size()));
     input.remove_suffix(typed.size());
     // The prompt hands over a fixed-length text.
     std::u32string name;
@@ -121,9 +113,8 @@ inline void checkScoreFile(std::string_view input)
     checkTable(scores, records);
     if (control & 0x40) {
         scores.resetpoints();
-        records.clear();
         for (int k = 0; k < TableSize; ++k)
-            records += record("Anynomous1", 0);
+            records.replace(k * RecordSize, RecordSize, record("Anynomous1", 0));
         FUZZ_CHECK(readFile(path) == records + tail);
     }
     FUZZ_CHECK(reports == 0);
