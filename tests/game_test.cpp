@@ -46,6 +46,7 @@ TEST_F(Rule, EmptyColumnsCloseToTheLeft)
 TEST_F(Rule, EachVanishedColourEarns5000)
 {
     play({"1233"}, 2, 15); // 3, 4 and 5 gone
+    EXPECT_FALSE(game.Play(0, 15)); // once: the finished game takes no more moves
     EXPECT_EQ(std::tuple(game.GameOver, game.Points), std::tuple(true, 10 + 3 * 5000));
 }
 
