@@ -70,6 +70,9 @@ TEST_F(Files, APortableCopyKeepsTheFileBesideItElseTheUserFolderHasItOrNoneAndSa
     ASSERT_EQ(reports.size(), 1u);
     EXPECT_PRED_FORMAT2(testing::IsSubstring, "/program\" (Permission denied) nor in \"\" (none is known).",
                         reports[0]);
+    start({}, false); // an installed copy has only the user's folder to try
+    EXPECT_EQ(reports.back(),
+              "High scores cannot be saved: none is known. The table is kept until the game is closed.");
 }
 
 TEST_F(Files, AnOldFileThatCannotBeReplacedIsCarriedIntoTheUserFolderOrNamedWhenUnreadable)
