@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "core/game/NumberedDeals.h"
 #include "tests/support/Rows.h"
 #include "tests/support/RulesPlay.h"
 #include "tests/support/ScoreFileCheck.h"
@@ -82,4 +83,34 @@ TEST(Rules, ADealUsesEveryColourAlike)
     EXPECT_EQ(shares[0], 400 * (MapSize * MapSize - 256));
     for (int code = 1; code <= ColourCount; ++code)
         EXPECT_NEAR(shares[code], 400 * 256 / 5, 600);
+}
+
+// Board N is the same 256 cells on every system the suite runs on and in every version: two boards' cells
+// are pinned here. Unless a number is chosen, the clock-seeded source picks one, and that number deals its
+// board again.
+TEST(Rules, ANumberedBoardIsTheSameEverywhere)
+{
+    NumberedDeals deals;
+    Game game{deals};
+    const auto cells = [&](std::uint32_t board) {
+        EXPECT_TRUE(deals.dealNext(board));
+        game.NewGame();
+        std::uint64_t hash = 14695981039346656037u;
+        for (int c = 0; c < BoardSize; ++c)
+            for (int r = 0; r < BoardSize; ++r)
+                hash = (hash ^ game.Map[c][r]) * 1099511628211u;
+        return std::pair(deals.board(), hash);
+    };
+    EXPECT_EQ(cells(1), std::pair(1u, std::uint64_t(15289956989556452675u)));
+    EXPECT_EQ(cells(NumberedDeals::LastBoard),
+              std::pair(NumberedDeals::LastBoard, std::uint64_t(15788797622638276064u)));
+    EXPECT_FALSE(deals.dealNext(0) || deals.dealNext(NumberedDeals::LastBoard + 1));
+    deals.seed(7);
+    game.NewGame();
+    const support::Rows drawn = support::boardRows(game);
+    const std::uint32_t number = deals.board();
+    game.NewGame();
+    EXPECT_NE(deals.board(), number);
+    cells(number);
+    EXPECT_EQ(support::boardRows(game), drawn);
 }
