@@ -101,9 +101,10 @@ fuzz_run = mkdir -p $(BUILD)-fuzz/corpus/$(1) && \
 fuzz: deps
 	cmake -S . -B $(BUILD)-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
 	    -DTILZO_TESTS=OFF -DTILZO_FUZZ=ON
-	cmake --build $(BUILD)-fuzz $(JOBS) --target fuzz_scorefile fuzz_rules
+	cmake --build $(BUILD)-fuzz $(JOBS) --target fuzz_scorefile fuzz_rules fuzz_keptgame
 	@$(call fuzz_run,fuzz_scorefile,512)
 	@$(call fuzz_run,fuzz_rules,1024)
+	@$(call fuzz_run,fuzz_keptgame,1024)
 
 # Start-up is also timed on an X display: without one, on a virtual one when xvfb-run is there.
 # BENCH_ARGS go to Google Benchmark, e.g. --benchmark_repetitions=5 --benchmark_filter=StartUp.

@@ -48,6 +48,11 @@ public:
     void SaveUndo();
     // Does nothing while the game is over or before the first snapshot of this game.
     void RestoreUndo();
+    // Whether this game has a snapshot for RestoreUndo.
+    bool UndoSaved() const { return undoSaved_; }
+    // Whether UndoMap and UndoPoints, as they stand, are this game's snapshot: for a game
+    // carried on from where it was kept.
+    void AdoptUndo(bool saved) { undoSaved_ = saved; }
 
 private:
     // One entry per block of a full-board group, plus the one the walk reads past the last.
