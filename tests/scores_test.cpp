@@ -121,5 +121,37 @@ TEST_F(Scores, ASaveEntersItsScoreAmongWhatTheFileHoldsOnceTheOtherCopysLockIsGo
     EXPECT_TRUE(reports.empty()) << reports.front();
 }
 
+// A table from elsewhere replaces the file whole, under the lock, and shows at once; bytes the game never
+// writes are refused, and the table and its file stay. With no file, it is the table of this session.
+TEST_F(Scores, ALoadedTableReplacesTheFileAndWhatTheGameNeverWritesIsRefused)
+{
+    start();
+    enter("Ann", 300);
+    const std::string before = readFile(file());
+    const std::string desktop = record("Zoe", 900) + record("Max", 500) + std::string(72, '\0') + "kept";
+    for (const auto& [bytes, why] :
+         {std::pair(std::string("hello"), "too short for a table (5 bytes of 120)"),
+          {desktop.substr(0, 119), "too short"},
+          {std::string((1 << 20) + 1, '\0'), "far larger than a table"},
+          {record("Low", 5) + record("High", 50) + std::string(72, '\0'), "not in order"}}) {
+        EXPECT_NE(scores.load(bytes).find(why), std::string::npos) << why;
+        EXPECT_EQ(std::tuple(readFile(file()), lines(scores)), std::tuple(before, "300 Ann|0 |0 |0 |0 |"));
+    }
+    EXPECT_TRUE(scores.holdsScores());
+    EXPECT_EQ(scores.load(desktop), "");
+    EXPECT_EQ(std::tuple(readFile(file()), scores.fileBytes(), lines(scores)),
+              std::tuple(desktop, desktop, "900 Zoe|500 Max|0 |0 |0 |"));
+    std::filesystem::create_directory(file().string() + ".lock"); // a lock path that can never be locked
+    EXPECT_NE(scores.load(""), "");
+    EXPECT_EQ(lines(scores), "900 Zoe|500 Max|0 |0 |0 |");
+    HighScores memory({}, report);
+    EXPECT_EQ(memory.load(desktop), "");
+    EXPECT_EQ(std::tuple(lines(memory), memory.fileBytes()),
+              std::tuple("900 Zoe|500 Max|0 |0 |0 |", desktop.substr(0, RecordsSize)));
+    std::filesystem::remove(file().string() + ".lock");
+    EXPECT_EQ(scores.load(""), "");
+    EXPECT_EQ(std::tuple(scores.holdsScores(), readFile(file())), std::tuple(false, ""));
+}
+
 } // namespace
 } // namespace tilzo

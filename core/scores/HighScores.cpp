@@ -1,5 +1,6 @@
 #include "core/scores/HighScores.h"
 
+#include "core/scores/ScoreRecords.h"
 #include "os/Files.h"
 
 #include <algorithm>
@@ -121,6 +122,36 @@ void HighScores::resetpoints()
     const auto edit = [&](ScoreTable& table) { return table.fill(reset), true; };
     if (!save(edit))
         edit(table_);
+}
+
+bool HighScores::holdsScores() const
+{
+    return std::any_of(table_.begin(), table_.end(), [](const HighScore& entry) { return entry.Score != 0; });
+}
+
+std::string HighScores::fileBytes() const
+{
+    std::optional<std::string> bytes;
+    std::string problem;
+    ScoreTable table;
+    if (file_)
+        file_->update([&](ScoreTable&) { return bytes = file_->whole(problem), false; }, table);
+    return bytes ? *bytes : writeRecords(table_);
+}
+
+std::string HighScores::load(const std::string& bytes)
+{
+    std::string problem = notATable(bytes);
+    std::string copied;
+    ScoreTable table;
+    if (problem.empty() && file_)
+        problem
+            = file_->update([&](ScoreTable&) { return copied = file_->replaceWith(bytes), false; }, table);
+    if (!problem.empty() || !copied.empty())
+        return problem + copied;
+    table_ = readRecords(bytes);
+    unsavedCount_ = 0; // the player chose this table over the one they belonged to
+    return {};
 }
 
 bool HighScores::save(const std::function<bool(ScoreTable&)>& edit)

@@ -45,6 +45,16 @@ public:
     void checkpoints(std::u32string_view playerName, std::int32_t points);
     void resetpoints();
 
+    // Whether any entry holds a score.
+    bool holdsScores() const;
+    // high.dat's bytes as they are now, read under the lock so that what another copy saved
+    // meanwhile is there; without a file, the table of this session in the same bytes.
+    std::string fileBytes() const;
+    // Replaces the table, and its file when there is one, with bytes from elsewhere (another
+    // computer's high.dat), under the lock. Refuses bytes the game never writes: returns
+    // why, and the table stays as it was. Empty when the table was replaced.
+    std::string load(const std::string& bytes);
+
 private:
     std::optional<ScoreFile> userFile(const std::string& programProblem);
     // Applies edit to the file's table, with the scores earlier saves could not keep

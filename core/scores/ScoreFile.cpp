@@ -92,12 +92,31 @@ std::string ScoreFile::copyFrom(const Path& source) const
     return write({}, source, 0);
 }
 
-// Writes head, then the bytes of restFrom from restAt on, as the new file. The rest is
-// copied a chunk at a time, so a file of any length costs no more memory than a chunk.
+std::string ScoreFile::replaceWith(const std::string& bytes) const
+{
+    return write(bytes, {}, 0);
+}
+
+std::optional<std::string> ScoreFile::whole(std::string& problem) const
+{
+    std::optional<os::File> file = os::File::open(path_, os::File::Mode::Read, problem);
+    std::string bytes;
+    std::vector<char> chunk(ChunkSize);
+    for (long long got = 0; file && (got = file->read(chunk.data(), ChunkSize, problem)) != 0;) {
+        if (got < 0)
+            return std::nullopt;
+        bytes.append(chunk.data(), got);
+    }
+    return problem.empty() ? std::optional(bytes) : std::nullopt;
+}
+
+// Writes head, then the bytes of restFrom (if any) from restAt on, as the new file. The rest
+// is copied a chunk at a time, so a file of any length costs no more memory than a chunk.
 std::string ScoreFile::write(const std::string& head, const Path& restFrom, long long restAt) const
 {
     std::string problem;
-    std::optional<os::File> rest = os::File::open(restFrom, os::File::Mode::Read, problem);
+    std::optional<os::File> rest
+        = restFrom.empty() ? std::nullopt : os::File::open(restFrom, os::File::Mode::Read, problem);
     if (!problem.empty() || (rest && !rest->seek(restAt, problem)))
         return problem;
     std::optional<os::Replacement> file = os::Replacement::begin(path_, problem);

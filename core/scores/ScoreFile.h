@@ -43,6 +43,10 @@ public:
     // Makes this file a whole copy of the one at source, if that is a readable regular
     // file. Returns why it could not, empty when it did.
     std::string copyFrom(const Path& source) const;
+    // Makes bytes the whole file. Returns why it could not, empty when it did.
+    std::string replaceWith(const std::string& bytes) const;
+    // Every byte of the file; nothing, with problem, when it cannot be read.
+    std::optional<std::string> whole(std::string& problem) const;
 
 private:
     explicit ScoreFile(Path path)

@@ -5,6 +5,12 @@
 
 namespace tilzo {
 
+namespace {
+
+constexpr std::size_t LargestFile = 1 << 20; // a file past the table is kept, within reason
+
+} // namespace
+
 ScoreTable readRecords(std::string_view bytes)
 {
     ScoreTable table;
@@ -31,6 +37,19 @@ std::string writeRecords(const ScoreTable& table)
             bytes += static_cast<char>(score >> (8 * i));
     }
     return bytes;
+}
+
+std::string notATable(std::string_view bytes)
+{
+    if (bytes.size() > LargestFile)
+        return "it is far larger than a table";
+    if (!bytes.empty() && bytes.size() < std::size_t(RecordsSize))
+        return "it is too short for a table (" + std::to_string(bytes.size()) + " bytes of "
+               + std::to_string(RecordsSize) + ")";
+    const ScoreTable table = readRecords(bytes);
+    const auto better = [](const HighScore& a, const HighScore& b) { return a.Score > b.Score; };
+    return std::is_sorted(table.begin(), table.end(), better) ? ""
+                                                              : "its scores are not in order, best first";
 }
 
 } // namespace tilzo

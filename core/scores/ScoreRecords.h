@@ -19,4 +19,8 @@ ScoreTable readRecords(std::string_view bytes);
 // The 120 bytes of the table.
 std::string writeRecords(const ScoreTable& table);
 
+// Why bytes are no high.dat the game writes, empty when they may be one: the file is empty
+// or holds the five records best first, then at most a megabyte more.
+std::string notATable(std::string_view bytes);
+
 } // namespace tilzo
