@@ -1,5 +1,6 @@
 // Draws Tilzo's artwork: the background (100.bmp), the five tiles (101.bmp), the window icon
-// (icon.png), the desktop icons (icons/<size>.png) and the Windows program's icon (tilzo.ico).
+// (icon.png), the desktop icons (icons/<size>.png), the page's maskable icon and the Windows
+// program's icon (tilzo.ico).
 // These are drawn from shapes and pixel glyphs defined here, never from system fonts, so they come
 // out the same on every machine.
 // It also writes glyphs.inc, the frame's text font for core/render/Font.cpp: it is measured from
@@ -414,6 +415,19 @@ QImage desktopIcon(int size)
     image.fill(Qt::transparent);
     QPainter p(&image);
     const int margin = size / 16, tile = (size - 2 * margin) / 2;
+    for (int k = 0; k < 4; ++k)
+        drawTileAt(p, margin + tile * (k % 2), margin + tile * (k / 2), tile, TileColours[IconTiles[k]]);
+    return image;
+}
+
+// The page's icon for systems that cut it to their own shape: the tiles on a black ground to
+// the edges, within the middle circle of four fifths of the size that every shape keeps.
+QImage maskableIcon(int size)
+{
+    QImage image(size, size, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    QPainter p(&image);
+    const int tile = size * 9 / 32, margin = (size - 2 * tile) / 2;
     for (int k = 0; k < 4; ++k)
         drawTileAt(p, margin + tile * (k % 2), margin + tile * (k / 2), tile, TileColours[IconTiles[k]]);
     return image;
@@ -838,8 +852,9 @@ int main(int argc, char** argv)
                          && save(tiles(), folder, "101.bmp", "BMP")
                          && save(icon(), folder, "icon.png", "PNG");
     bool icons = folder.mkpath("icons");
-    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256})
+    for (const int size : {16, 22, 24, 32, 48, 64, 128, 192, 256, 512})
         icons = icons && save(desktopIcon(size), folder, QString("icons/%1.png").arg(size), "PNG");
+    icons = icons && save(maskableIcon(512), folder, "icons/maskable-512.png", "PNG");
     icons = icons && saveWindowsIcon(folder, "tilzo.ico");
     // Text needs an application and a platform, any platform as they all draw it alike. Only
     // now: with a screen, new pictures would take its resolution instead of their own.

@@ -1,80 +1,41 @@
-// The browser's entry points: main() sets the game up and opens the name prompt; the page
-// (page.js) calls the tilzo_* functions for its events.
+// The browser's entry points: main() sets the game up, then the page (page.js) carries on a
+// kept game or opens the name prompt, and calls the tilzo_* functions for its events. Each of
+// them ends by handing the page the game as it stands, to keep.
 #include "Page.h"
-#include "core/scores/ScoreRecords.h"
+#include "core/game/NumberedDeals.h"
+#include "core/shell/KeptGame.h"
 #include "core/shell/Words.h"
 #include "os/web/Storage.h"
 
 #include <emscripten.h>
 
-#include <algorithm>
-#include <fstream>
-#include <iterator>
 #include <memory>
-#include <optional>
 
 namespace tilzo {
 
 namespace {
 
-// Deals from the address's ?seed=N when it has one, so that a deal can be played again; else
-// from the clock, as the desktop builds do.
-class PageRandom : public Random {
-public:
-    explicit PageRandom(double seed)
-    {
-        if (seed >= 0)
-            seeded_.emplace().seed(static_cast<std::uint64_t>(seed));
-    }
-    double next() override { return seeded_ ? seeded_->next() : Random::next(); }
-
-private:
-    std::optional<Random> seeded_;
-};
-
-EM_JS(double, addressSeed, (), {
-    const seed = Number(new URLSearchParams(location.search).get("seed") || NaN);
-    return Number.isSafeInteger(seed) && seed >= 0 ? seed : -1;
+EM_JS(double, addressBoard, (), {
+    const board = Number(new URLSearchParams(location.search).get("board") || NaN);
+    return Number.isSafeInteger(board) ? board : -1;
 });
-EM_JS(void, pageAsk, (const char* title, const char* question, const char* answer),
-      { TilzoPage.ask(UTF8ToString(title), UTF8ToString(question), UTF8ToString(answer)); });
+EM_JS(void, pageBegin, (const char* title, const char* question, const char* answer, bool linked),
+      { TilzoPage.begin(UTF8ToString(title), UTF8ToString(question), UTF8ToString(answer), linked); });
+EM_JS(void, pageKeep, (const char* text, double board, bool over),
+      { TilzoPage.keep(UTF8ToString(text), board, over); });
 EM_JS(void, pageDownload, (const char* bytes, int size),
       { TilzoPage.download(HEAPU8.slice(bytes, bytes + size)); });
 
-constexpr long long LargestTable = 1 << 20; // bytes; a file past the table is kept, within reason
-
 Page page;
-std::unique_ptr<PageRandom> pageRandom;
+NumberedDeals deals;
 std::unique_ptr<frmMain> form;
 
-std::string wholeFile(const Path& path)
+void keep()
 {
-    std::ifstream file(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), {});
-}
-
-// The table's file, under its lock: that brings in what other tabs saved since.
-std::optional<ScoreFile> tableFile(std::string& problem)
-{
-    const Path path = form->scores.filePath();
-    if (path.empty())
-        return std::nullopt;
-    std::optional<ScoreFile> file = ScoreFile::in(path.parent_path(), problem);
-    ScoreTable table;
-    if (file)
-        problem = file->update([](ScoreTable&) { return false; }, table);
-    return problem.empty() ? file : std::nullopt;
-}
-
-// What a file the game wrote always is: records best first (an empty file holds none).
-std::string notATable(std::string_view bytes)
-{
-    if (static_cast<long long>(bytes.size()) > LargestTable)
-        return "it is far larger than a table";
-    const ScoreTable table = readRecords(bytes);
-    const auto better = [](const HighScore& a, const HighScore& b) { return a.Score > b.Score; };
-    return std::is_sorted(table.begin(), table.end(), better) ? ""
-                                                              : "its scores are not in order, best first";
+    if (!form->Initialized)
+        return;
+    const std::string text = keptGame(form->game, deals.board(), form->PlayerName);
+    pageKeep(text.c_str(), deals.board(), form->game.GameOver);
 }
 
 } // namespace
@@ -85,13 +46,15 @@ using namespace tilzo;
 
 int main()
 {
-    pageRandom = std::make_unique<PageRandom>(addressSeed());
+    const double linked = addressBoard();
+    const bool dealsLinked = linked >= 0 && linked <= NumberedDeals::LastBoard
+                             && deals.dealNext(static_cast<std::uint32_t>(linked));
     HighScores::Folders folders;
     folders.user = os::browserStorage(folders.userProblem);
     folders.besideProgram = false; // a page has no folder of its own
-    form = std::make_unique<frmMain>(page, *pageRandom, folders);
+    form = std::make_unique<frmMain>(page, deals, folders);
     form->Form_Resize(); // the canvas takes its place before the prompt opens over it
-    pageAsk(words::Title, words::NameQuestion, words::DefaultName);
+    pageBegin(words::Title, words::NameQuestion, words::DefaultName, dealsLinked);
 }
 
 extern "C" {
@@ -102,6 +65,27 @@ EMSCRIPTEN_KEEPALIVE void tilzo_start(const char* name)
     page.name = name ? name : "";
     if (!form->start())
         page.quit();
+    keep();
+}
+
+// Carries on a game the page kept, with no prompt: false, with nothing started, when the
+// text is no game the rules could reach.
+EMSCRIPTEN_KEEPALIVE bool tilzo_resume(const char* text)
+{
+    Game check(deals);
+    const std::optional<KeptFacts> facts = resumeGame(text, check);
+    if (!facts)
+        return false;
+    page.name = facts->name;
+    deals.dealNext(facts->board);
+    if (form->start()) {
+        resumeGame(text, form->game);
+        form->blt();
+        keep();
+    } else {
+        page.quit();
+    }
+    return true;
 }
 
 EMSCRIPTEN_KEEPALIVE void tilzo_resize()
@@ -115,6 +99,7 @@ EMSCRIPTEN_KEEPALIVE void tilzo_key(bool down, int keyCode, bool shift, bool ctr
         form->Form_KeyDown(keyCode);
     else
         form->Form_KeyUp(keyCode, modifierMask(shift, ctrl, alt));
+    keep();
 }
 
 // button as the page numbers it: 0 left, 1 middle, 2 right; x and y in pixels of the canvas.
@@ -124,6 +109,7 @@ EMSCRIPTEN_KEEPALIVE void tilzo_press(int button, bool shift, bool ctrl, bool al
     const Point at = page.framePixel(x, y);
     form->picBox_MouseDown(button >= 0 && button < 3 ? buttons[button] : 0, modifierMask(shift, ctrl, alt),
                            at.x, at.y);
+    keep();
 }
 
 // The buttons under the frame do what their keys do.
@@ -131,11 +117,20 @@ EMSCRIPTEN_KEEPALIVE void tilzo_new_board()
 {
     form->Form_KeyDown(Space);
     form->Form_KeyUp(Space, 0);
+    keep();
+}
+
+// The board being played, dealt anew as a new game.
+EMSCRIPTEN_KEEPALIVE void tilzo_play_again()
+{
+    deals.dealNext(deals.board());
+    tilzo_new_board();
 }
 
 EMSCRIPTEN_KEEPALIVE void tilzo_undo()
 {
     form->picBox_MouseDown(RightButton, 0, 0, 0);
+    keep();
 }
 
 EMSCRIPTEN_KEEPALIVE void tilzo_reset_table()
@@ -144,48 +139,26 @@ EMSCRIPTEN_KEEPALIVE void tilzo_reset_table()
     form->Form_KeyUp(Home, ShiftMask);
 }
 
-// high.dat as it is now; without one, the table of this session in the same bytes.
+EMSCRIPTEN_KEEPALIVE bool tilzo_table_holds_scores()
+{
+    return form->scores.holdsScores();
+}
+
 EMSCRIPTEN_KEEPALIVE void tilzo_download()
 {
-    std::string problem;
-    std::string bytes;
-    if (const std::optional<ScoreFile> file = tableFile(problem)) {
-        bytes = wholeFile(file->path());
-    } else {
-        ScoreTable table;
-        for (int i = 0; i < TableSize; ++i)
-            table[i] = form->scores[i];
-        bytes = writeRecords(table);
-    }
+    const std::string bytes = form->scores.fileBytes();
     pageDownload(bytes.data(), static_cast<int>(bytes.size()));
 }
 
-// A table from elsewhere (a desktop's high.dat) replaces this one, and is read as at start-up.
+// A table from elsewhere (a desktop's high.dat) replaces this one.
 EMSCRIPTEN_KEEPALIVE void tilzo_load(const char* name, const char* bytes, int size)
 {
-    const std::string_view loaded(bytes, size);
-    std::string problem = notATable(loaded);
-    std::optional<ScoreFile> file = problem.empty() ? tableFile(problem) : std::nullopt;
-    if (!file && problem.empty())
-        problem = "this browser keeps no storage for the page";
-    if (file) {
-        const Path copy = "/tmp/loaded high.dat";
-        std::ofstream(copy, std::ios::binary).write(bytes, size);
-        // Copied under the file's lock, so that no other tab's save falls in between.
-        std::string copied;
-        ScoreTable table;
-        problem = file->update([&](ScoreTable&) { return copied = file->copyFrom(copy), false; }, table);
-        std::filesystem::remove(copy);
-        if (problem.empty())
-            problem = copied;
-    }
-    if (!problem.empty()) {
+    const std::string problem = form->scores.load(std::string(bytes, size));
+    if (problem.empty())
+        form->blt();
+    else
         page.showError("\"" + std::string(name) + "\" cannot be loaded: " + problem
                            + ". The table stays as it was.",
                        words::Title);
-        return;
-    }
-    form->scores.GetPoints();
-    form->blt();
 }
 }

@@ -8,8 +8,13 @@ const TilzoPage = (() => {
   const prompt = document.getElementById('prompt');
   const message = document.getElementById('message');
   const confirmReset = document.getElementById('confirm-reset');
+  const confirmLoad = document.getElementById('confirm-load');
+  const below = document.getElementById('below');
+  const status = document.getElementById('status');
   const messages = [];
   let running = false;
+  let ended = false;
+  let board = 0; // the number of the board being played
 
   const call = (name, ...args) => Module.calledRun && Module['_tilzo_' + name](...args);
   const blocked = () => !running || document.querySelector('dialog[open]') !== null;
@@ -81,18 +86,60 @@ const TilzoPage = (() => {
       call('reset_table');
   });
   button('download', () => call('download'));
+  button('play-again', () => call('play_again'));
+  button('share', () => share());
   const load = document.getElementById('load');
-  load.addEventListener('change', async () => {
-    const file = load.files[0];
+  let loading = null;
+  load.addEventListener('change', () => {
+    loading = load.files[0];
     load.value = ''; // the same file may be loaded again
-    if (!file || blocked())
+    if (!loading || blocked())
       return;
-    const bytes = new Uint8Array(await file.arrayBuffer());
+    if (!call('table_holds_scores'))
+      return loadFile();
+    confirmLoad.querySelector('p').textContent = `Replace the high-score table with the one in ${loading.name}?`;
+    confirmLoad.returnValue = '';
+    confirmLoad.showModal();
+  });
+  confirmLoad.addEventListener('close', () => {
+    if (confirmLoad.returnValue == 'ok')
+      loadFile();
+  });
+  // A file far larger than a table is refused unread.
+  async function loadFile() {
+    const file = loading;
+    const bytes = new Uint8Array(await file.slice(0, (1 << 20) + 1).arrayBuffer());
     const at = Module._malloc(bytes.length + 1);
     Module.HEAPU8.set(bytes, at);
     Module.ccall('tilzo_load', null, ['string', 'number', 'number'], [file.name, at, bytes.length]);
     Module._free(at);
-  });
+  }
+
+  // The address of this board, shared where the browser can, else copied.
+  async function share() {
+    const address = new URL(location.href);
+    address.search = '?board=' + board;
+    address.hash = '';
+    const text = `Board ${board}`;
+    if (navigator.share) {
+      try {
+        return await navigator.share({title: document.title, text, url: address.href});
+      } catch (error) {
+        if (error.name == 'AbortError')
+          return;
+      }
+    }
+    try {
+      await navigator.clipboard.writeText(address.href);
+      say(`The address of board ${board} is copied: ${address.href}`);
+    } catch (error) {
+      say(`Copy this address to share board ${board}: ${address.href}`);
+    }
+  }
+
+  function say(text) {
+    status.textContent = text;
+  }
 
   addEventListener('resize', () => call('resize'));
   // A window moved to a screen of another pixel ratio gets no resize event.
@@ -106,7 +153,17 @@ const TilzoPage = (() => {
   if ('serviceWorker' in navigator)
     navigator.serviceWorker.register('sw.js').catch(() => {});
 
-  return {
+  let title = '';
+  const page = {
+    // Carries on the game this page keeps, or asks the name for a new one.
+    async begin(words, question, answer, linked) {
+      title = words;
+      const kept = await TilzoKept.claim(linked);
+      if (kept !== null && Module.ccall('tilzo_resume', 'boolean', ['string'], [kept]))
+        running = true;
+      else
+        this.ask(title, question, answer);
+    },
     ask(title, question, answer) {
       prompt.querySelector('h1').textContent = title;
       prompt.querySelector('span').textContent = question;
@@ -128,7 +185,7 @@ const TilzoPage = (() => {
     // The biggest whole number of device pixels of the frame's shape that fits above the buttons.
     fit(width, height) {
       const ratio = devicePixelRatio;
-      const room = [innerWidth * ratio, Math.max(0, innerHeight - controls.offsetHeight) * ratio];
+      const room = [innerWidth * ratio, Math.max(0, innerHeight - below.offsetHeight) * ratio];
       const scale = Math.min(room[0] / width, room[1] / height);
       canvas.width = Math.floor(width * scale);
       canvas.height = Math.floor(height * scale);
@@ -146,7 +203,18 @@ const TilzoPage = (() => {
       link.click();
       setTimeout(() => URL.revokeObjectURL(link.href), 10000);
     },
+    keep(text, number, over) {
+      if (ended)
+        return; // that game is dropped
+      board = number;
+      document.getElementById('board').textContent = `Board ${board}`;
+      const refusal = TilzoKept.keep(text, over);
+      if (refusal !== null)
+        this.message(title, `The game in progress cannot be kept in this browser: ${refusal}. It plays on.`);
+    },
     ended() {
+      ended = true;
+      TilzoKept.drop();
       running = false;
       for (const control of controls.querySelectorAll('button'))
         control.disabled = true;
@@ -154,6 +222,10 @@ const TilzoPage = (() => {
       document.getElementById('ended').hidden = false;
     },
   };
+  // The canvas takes its final place now, at the frame's size (its attributes), not once the
+  // program has loaded.
+  page.fit(canvas.width, canvas.height);
+  return page;
 })();
 
 var Module = {};

@@ -81,7 +81,8 @@ mergeInto(LibraryManager.library, {
       localStorage.setItem(TilzoStorage.key(''), '');
       localStorage.removeItem(TilzoStorage.key(''));
     } catch (e) {
-      stringToUTF8('the browser keeps no storage for this page (' + e.message + ')', problem, size);
+      stringToUTF8('the browser keeps nothing for this page, and the game in progress is not kept either ('
+        + e.message + ')', problem, size);
       return -1;
     }
     TilzoStorage.tab = Date.now() + '-' + Math.random();

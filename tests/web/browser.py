@@ -23,6 +23,11 @@ def serve(site):
     return server
 
 
+# The served page's address, with query.
+def address(query=''):
+    return URL + query
+
+
 def quit_all():
     for browser in BROWSERS:
         browser.quit()
@@ -99,17 +104,24 @@ def tap(d, *held):
     keys(d, *held, *('-' + key for key in reversed(held)))
 
 
-def load(d, seed):
-    d.get(f"{URL}?seed={seed}")
+# Opens the page at ?board=board (none for None), which must ask the name.
+def load(d, board):
+    d.get(URL if board is None else f'{URL}?board={board}')
     wait(lambda: is_open(d, 'prompt'), 'the prompt')
 
 
-# A new tab at ?seed=seed; its prompt answered by typing name and Enter, or cancelled by Escape.
-def open_tab(d, seed, name=''):
-    d.switch_to.new_window('tab')
-    load(d, seed)
-    keys(d, *name, Keys.ENTER if name else Keys.ESCAPE)
+# The prompt answered by typing name and Enter, or cancelled by Escape; each key let go before the next.
+def answer(d, name=''):
+    for key in [*name, Keys.ENTER if name else Keys.ESCAPE]:
+        tap(d, key)
     started(d)
+
+
+# A new tab at ?board=board, its prompt answered.
+def open_tab(d, board, name=''):
+    d.switch_to.new_window('tab')
+    load(d, board)
+    answer(d, name)
     return d.current_window_handle
 
 
@@ -132,6 +144,13 @@ def play_to_end(d):
             const at = {clientX: box.x + x(k) * box.width / 364, clientY: box.y + y(k) * box.height / 420};
             c.dispatchEvent(new MouseEvent("mousedown", at));
         }''')
+
+
+# The colours shown at the centres of the 256 cells.
+def cells(d):
+    return d.execute_script(CANVAS + '''
+        return [...Array(256).keys()].map(k => g.getImageData((62.5 + 16 * (k >> 4)) * c.width / 364,
+            (62.5 + 16 * (k % 16)) * c.height / 420, 1, 1).data.join());''')
 
 
 def stored(d):

@@ -1,12 +1,13 @@
 #!/usr/bin/python3
 # The page in headless Chromium, served from the built site: page_test.py SITE.
-import os, shutil, struct, sys, tempfile
+import json, os, shutil, struct, sys, tempfile
 
 from browser import *
 
-# Frames the core composes natively (tests/frame_test.cpp's hash) for a deal from seed 1: with an empty
-# table, after a press on cell (0, 15), and with DESKTOP's table.
-START, MOVE, WITH_TABLE = 0x044F39EB5747599A, 0xE405798CBCF7A508, 0xCE0E7144669C20DB
+# Frames the core composes natively (tests/frame_test.cpp's hash) for board 1: with an empty table, after a
+# press on cell (4, 15), and with DESKTOP's table.
+START, MOVE, WITH_TABLE = 0xA7AB6BFD58E7B386, 0xB08D1E352B39ACC4, 0x0EB58159B8FBC6EF
+OWN = 'localStorage.getItem("tilzo-game/" + sessionStorage.getItem("tilzo-game"))'
 
 
 def record(name, score):
@@ -14,6 +15,25 @@ def record(name, score):
 
 
 DESKTOP = record('Zoe', 900) + record('Max', 500) + bytes(72) + b'kept'
+RESET = record('Anynomous1', 0) * 5
+
+
+# The kept game's lines with edit applied to their values, as this tab's own entry.
+def damage(d, edit):
+    kept = json.loads(js(d, OWN))
+    lines = dict(line.split(' ', 1) for line in kept['text'].splitlines()[1:])
+    kept['text'] = 'Tilzo game 1\n' + ''.join(f'{k} {v}\n' for k, v in {**lines, **edit(lines)}.items())
+    d.execute_script(f'localStorage.setItem("tilzo-game/" + sessionStorage.getItem("tilzo-game"), arguments[0])',
+                     json.dumps(kept))
+
+
+def new_tab(d, query=''):
+    d.switch_to.new_window('tab')
+    d.get(address(query))
+
+
+def board_shown(d):
+    return el(d, '#board').text
 
 
 def main(site):
@@ -29,8 +49,8 @@ def main(site):
         first = open_tab(d, 1)
         second = open_tab(d, 2, 'Ann')
         d.switch_to.window(first)
-        assert js(d, 'document.getElementById("ended").hidden')
-        cell = at_cell(d, 0, 15)
+        assert js(d, 'document.getElementById("ended").hidden') and board_shown(d) == 'Board 1'
+        cell = at_cell(d, 4, 15)
         # Each input, then the frame it must leave.
         for act, frame in [(lambda: None, START), (lambda: click(d, cell), MOVE),
                            (lambda: click(d, cell, MouseButton.RIGHT), START), (lambda: touch(d, cell), MOVE),
@@ -41,11 +61,56 @@ def main(site):
         # Keys act on release.
         keys(d, '-' + Keys.SPACE)
         dealt = frame_hash(d)
-        assert dealt != START
+        assert dealt != START and board_shown(d) != 'Board 1'
         el(d, '#new-board').click()
+        fresh, number = cells(d), board_shown(d)
         assert frame_hash(d) not in (START, dealt)
 
+        # A reload carries the game on, undo too; so does a later visit in another tab, once this one has
+        # closed, but not while it is open.
+        open_tab(d, 1, 'Bo')
+        click(d, cell)
+        d.refresh()
+        started(d)
+        assert not is_open(d, 'prompt') and (frame_hash(d), board_shown(d)) == (MOVE, 'Board 1')
+        click(d, cell, MouseButton.RIGHT)
+        assert frame_hash(d) == START
+        click(d, cell)
+        d.close()
+        d.switch_to.window(first)
+        new_tab(d)
+        started(d)
+        assert not is_open(d, 'prompt') and frame_hash(d) == MOVE
+        carrying = d.current_window_handle
+        new_tab(d)
+        wait(lambda: is_open(d, 'prompt'), 'the prompt of a tab while another plays the kept game')
+        answer(d)
+        assert frame_hash(d) != MOVE
+
+        # A damaged, foreign or impossible kept game is ignored: the page starts afresh.
+        for edit in [lambda kept: {'map': kept['map'][1:]}, lambda kept: {'map': '6' + kept['map'][1:]},
+                     lambda kept: {'map': kept['map'][:5] + '0' + kept['map'][6:]},
+                     lambda kept: {'map': '0' * 16 + kept['map'][16:]}, lambda kept: {'points': '-5'}]:
+            damage(d, edit)
+            d.refresh()
+            wait(lambda: is_open(d, 'prompt'), 'the prompt after a damaged kept game')
+            answer(d)
+
+        # Escape ends the game and drops it: nothing to carry on, and no press acts any more.
+        d.switch_to.window(carrying)
+        shown = frame_hash(d)
+        tap(d, Keys.ESCAPE)
+        assert el(d, '#ended').is_displayed() and js(d, OWN) is None
+        click(d, at_cell(d, 0, 0))
+        assert frame_hash(d) == shown
+        new_tab(d)
+        wait(lambda: is_open(d, 'prompt'), 'the prompt of a visit after Escape')
+        d.switch_to.window(carrying)
+        el(d, '#ended button').click()
+        wait(lambda: is_open(d, 'prompt'), 'the prompt of Start again')
+
         # Two tabs, both open before either saves, keep each other's scores.
+        d.switch_to.window(first)
         play_to_end(d)
         d.switch_to.window(second)
         play_to_end(d)
@@ -53,67 +118,90 @@ def main(site):
         names = sorted(table[k:k + 20] for k in range(0, 48, 24))
         assert names == [b' ' * 20, b'Ann'.ljust(20)] and table[96:120] == bytes(24), table
 
-        # Download gives the file; Load takes a desktop table whole, and refuses what is not a table.
+        # The board played again is a new game: dealt as it was, with nothing to undo.
+        d.switch_to.window(first)
+        el(d, '#play-again').click()
+        click(d, cell, MouseButton.RIGHT)
+        assert (cells(d), board_shown(d)) == (fresh, number) and 'points 0\n' in json.loads(js(d, OWN))['text']
+
+        # Download gives the file. Load asks before it replaces scores, refuses what is not a table, and
+        # shows a table at once.
+        open_tab(d, 1, 'Cy')
         el(d, '#download').click()
         wait(lambda: downloaded(downloads + '/high.dat') == table, 'the download of the table')
-        for name, data in [('desktop', DESKTOP), ('photo', record('x', 1) + record('y', 2))]:
+        for name, data in [('desktop', DESKTOP), ('hello', b'hello'), ('long', bytes((1 << 20) + 121)),
+                           ('photo', record('x', 1) + record('y', 2) + bytes(72))]:
             with open(f'{downloads}/{name}', 'wb') as file:
                 file.write(data)
-            el(d, '#load').send_keys(f'{downloads}/{name}')
-        wait(lambda: is_open(d, 'message'), 'the refusal')
-        assert 'not in order' in el(d, '#message').text
-        shown = frame_hash(d)
-        tap(d, Keys.SPACE)
-        assert frame_hash(d) == shown
+        el(d, '#load').send_keys(f'{downloads}/desktop')
+        assert 'Replace the high-score table with the one in desktop?' in el(d, '#confirm-load').text
         tap(d, Keys.ENTER)
+        assert stored(d) == table
+        for name, why in [('hello', 'too short'), ('long', 'far larger'), ('photo', 'not in order')]:
+            el(d, '#load').send_keys(f'{downloads}/{name}')
+            el(d, '#confirm-load button[value=ok]').click()
+            wait(lambda: is_open(d, 'message'), 'the refusal')
+            assert why in el(d, '#message').text and stored(d) == table
+            tap(d, Keys.ENTER)
+        el(d, '#load').send_keys(f'{downloads}/desktop')
+        el(d, '#confirm-load button[value=ok]').click()
         wait(lambda: stored(d) == DESKTOP, 'the desktop table')
-
-        # A reload reads the table; the Cancel button answers the prompt.
+        assert frame_hash(d) == WITH_TABLE
+        # Another tab reads it; the Cancel button answers the prompt.
+        d.switch_to.new_window('tab')
         load(d, 1)
         el(d, '#prompt button[value=cancel]').click()
         started(d)
         assert frame_hash(d) == WITH_TABLE
 
-        # The reset button asks first; Shift+Home does not.
+        # The reset button asks first; another tab's lock holds a save off, and its words say so.
         el(d, '#reset-table').click()
         el(d, '#confirm-reset button[value=cancel]').click()
         assert stored(d) == DESKTOP
-        # Another tab's lock holds the save off, and its words say so.
         d.execute_script('localStorage.setItem("tilzo-lock/high.dat.lock", "other " + (Date.now() + 60000))')
         tap(d, Keys.SHIFT, Keys.HOME)
         assert 'keeps it locked' in el(d, '#message').text and stored(d) == DESKTOP
         d.execute_script('localStorage.removeItem("tilzo-lock/high.dat.lock")')
         tap(d, Keys.ENTER)
-        tap(d, Keys.SHIFT, Keys.HOME)
-        assert stored(d) == record('Anynomous1', 0) * 5 + b'kept'
+        el(d, '#reset-table').click()
+        el(d, '#confirm-reset button[value=ok]').click()
+        assert stored(d) == RESET + b'kept'
 
-        # Escape ends the game: the page says so and takes no more presses.
-        shown = frame_hash(d)
-        tap(d, Keys.ESCAPE)
-        assert el(d, '#ended').is_displayed()
-        click(d, cell)
-        assert frame_hash(d) == shown
+        # Share copies the board's address where the browser has no share sheet, and says so.
+        d.execute_cdp_cmd('Browser.grantPermissions', {'origin': address().rstrip('/'), 'permissions': ['clipboardReadWrite', 'clipboardSanitizedWrite']})
+        el(d, '#share').click()
+        wait(lambda: 'copied' in el(d, '#status').text, 'the copied address')
+        assert d.execute_async_script('navigator.clipboard.readText().then(arguments[0])') == address('?board=1')
 
-        # Storage refused: the page says so once, and keeps the score for the session.
+        # Storage refused: the page says so once, with the browser's reason, and keeps the score for the
+        # session. A fresh profile deals board 1 as every other browser does.
         os.mkdir(downloads + '/refused')
         refused = chromium(downloads + '/refused', {'profile.default_content_setting_values.cookies': 2})
-        open_tab(refused, 1)
-        assert 'cannot be saved' in el(refused, '#message').text
+        answer(refused)
+        assert 'cannot be saved' in el(refused, '#message').text and 'Access is denied' in el(refused, '#message').text
         tap(refused, Keys.ENTER)
+        assert frame_hash(refused) == START
         play_to_end(refused)
         assert js(refused, 'document.querySelector("dialog[open]")') is None
         el(refused, '#download').click()
         wait(lambda: downloaded(downloads + '/refused/high.dat')[20:24] not in (b'', bytes(4)), 'the session table')
 
-        # Installable, and it plays offline once the service worker has the files.
+        # Installable, and it plays offline once the service worker has the files, each kept once whatever the
+        # address's query.
         assert d.execute_cdp_cmd('Page.getInstallabilityErrors', {})['installabilityErrors'] == []
         d.execute_async_script('navigator.serviceWorker.ready.then(() => arguments[0]())')
+        for board in 7, 8:
+            new_tab(d, f'?board={board}')
+            wait(lambda: is_open(d, 'prompt'), 'the prompt')
+        kept = d.execute_async_script('caches.keys().then(names => Promise.all(names.map(name => caches.open(name)'
+                                      '.then(cache => cache.keys())))).then(keys => arguments[0](keys.flat()'
+                                      '.map(request => request.url)))')
+        assert sorted(set(kept)) == sorted(kept) and not any('?' in url for url in kept), kept
         server.shutdown()
         server.server_close()
         load(d, 1)
-        tap(d, Keys.ENTER)
-        started(d)
-        assert frame_hash(d) == shown
+        answer(d, 'Di')
+        assert board_shown(d) == 'Board 1'
     finally:
         quit_all()
         shutil.rmtree(downloads)
