@@ -24,7 +24,7 @@ FUZZ_TIME      ?= 180
 TEST_FUZZ_TIME ?= 30
 
 .PHONY: run test format format-check package sanitize fuzz bench deps configure build windows windows-deps \
-        web serve-web web-deps bench-web
+        web serve-web web-deps bench-web audit-web
 
 run: configure
 	cmake --build $(BUILD) $(JOBS) --target tilzo
@@ -72,6 +72,12 @@ serve-web: web
 BENCH_WEB_ARGS ?=
 bench-web: web
 	/usr/bin/python3 bench/web_bench.py $(WEB_BUILD)/site $(BENCH_WEB_ARGS)
+
+# Lighthouse (pinned in bench/web/) on the built page, served here with compression, in its mobile
+# and desktop presets: a benchmark, not a test.
+audit-web: web
+	cd bench/web && npm ci --no-audit --no-fund --loglevel=error
+	node bench/web/audit.mjs $(WEB_BUILD)/site
 
 # The Debian package, build/tilzo_<version>_<arch>.deb; `lintian build/tilzo_*.deb` checks it.
 package: build

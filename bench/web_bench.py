@@ -40,7 +40,7 @@ def main(site, runs, ratio):
         options.add_argument(argument)
     d = webdriver.Chrome(service=Service('/usr/bin/chromedriver'), options=options)
     try:
-        d.get(f'http://127.0.0.1:{server.server_port}/?seed=1')
+        d.get(f'http://127.0.0.1:{server.server_port}/?board=1')
         prompts = []
         for run in range(runs + 1):
             d.refresh()

@@ -225,6 +225,7 @@ const TilzoPage = (() => {
   // The canvas takes its final place now, at the frame's size (its attributes), not once the
   // program has loaded.
   page.fit(canvas.width, canvas.height);
+  document.body.classList.add('placed');
   return page;
 })();
 
