@@ -141,9 +141,12 @@ TEST_F(Files, AFailedSaveNamesItsRealCause)
     EXPECT_NE(reports.back().find("/full\" (Read-only file system)"), std::string::npos) << reports.back();
 }
 
-TEST(Folders, TheUserFolderFollowsTheXdgRulesAndAnInstalledCopySitsBesideItsDesktopEntry)
+// The program's folder is where it lives, not the working folder it was started from.
+TEST(Folders, TheProgramsIsWhereItLivesTheUsersFollowsTheXdgRulesAnInstalledCopySitsBesideItsEntry)
 {
     TempFolder prefix;
+    fs::current_path(prefix.path);
+    EXPECT_TRUE(fs::equivalent(HighScores::Folders::ofThisProgram().program, TILZO_TEST_DIR));
     fs::create_directories(prefix.path / "share/applications");
     writeFile(prefix.path / "share/applications/org.tilzo.Tilzo.desktop", "");
     EXPECT_TRUE(os::isInstalledCopy(prefix.path / "games"));

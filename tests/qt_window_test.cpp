@@ -17,7 +17,8 @@ namespace tilzo {
 namespace {
 
 struct AnsweringDialogs : Dialogs {
-    QString askName(QWidget*) override { return QStringLiteral("Ann"); }
+    // One letter Windows-1252 has and one it lacks.
+    QString askName(QWidget*) override { return QStringLiteral("Zo\u00eb \u0141ukasz"); }
     void showError(QWidget*, const QString&, const QString&) override { }
 };
 
@@ -49,9 +50,11 @@ struct Window : ::testing::Test {
     std::unique_ptr<MainWindow> window{new MainWindow(random, dialogs, {folder.path, {}, {}, true})};
 };
 
-// A resize fits the picture box to the window and presents once; a paint shows that frame, scaled.
-TEST_F(Window, TheWindowShowsTheFrameOverItsWholeInnerArea)
+// The prompt's answer reaches the game whole. A resize fits the picture box to the window and presents
+// once; a paint shows that frame, scaled.
+TEST_F(Window, TheNameArrivesWholeAndTheWindowShowsTheFrameOverItsWholeInnerArea)
 {
+    EXPECT_EQ(window->form.PlayerName, U"Zo\u00eb \u0141ukasz          ");
     QSignalSpy frames(window->picBox, &PictureBox::presented);
     window->setFixedSize(400, 450);
     EXPECT_EQ(std::tuple(frames.count(), window->picBox->geometry()), std::tuple(1, QRect(0, 0, 400, 450)));

@@ -65,7 +65,8 @@ TEST(CodePage, EveryByteReadsAsIconvReadsIt)
 #endif
 
 // Scores the table took in memory when their saves failed are entered again, at their places, by the next
-// save that succeeds; a reset drops them with the rest.
+// save that succeeds; a reset drops them with the rest. A lock file that cannot be made is named with the
+// system's reason, never as held by another copy.
 TEST_F(Scores, ScoresKeptWhenTheirSavesFailedAreSavedByTheNextSave)
 {
     start();
@@ -93,6 +94,9 @@ TEST_F(Scores, ScoresKeptWhenTheirSavesFailedAreSavedByTheNextSave)
     std::filesystem::remove(file().string() + ".lock");
     enter("After", 45); // into the file's table, which the failed reset left alone, without the lost score
     EXPECT_EQ(readFile(file()), saved + record("Ann", 50) + record("After", 45));
+    std::filesystem::remove_all(program); // gone with the stick it was on
+    enter("Gone", 9100);
+    EXPECT_NE(reports.back().find("high.dat.lock cannot be made: "), std::string::npos) << reports.back();
 }
 
 // Each save reads the file afresh: it waits for another copy's lock, then enters its score among what it
