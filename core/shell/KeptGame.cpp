@@ -125,7 +125,6 @@ std::string keptGame(const Game& game, std::uint32_t board, std::u32string_view 
 std::optional<KeptFacts> resumeGame(std::string_view text, Game& game)
 {
     Lines lines(text);
-    KeptFacts facts;
     Cells16 map, undoMap;
     if (!lines.take(Header).has_value())
         return std::nullopt;
@@ -164,9 +163,7 @@ std::optional<KeptFacts> resumeGame(std::string_view text, Game& game)
     if (undoSaved)
         game.UndoPoints = *undoPoints;
     game.AdoptUndo(undoSaved);
-    facts.board = *board;
-    facts.name = std::string(*name);
-    return facts;
+    return KeptFacts{*board, std::string(*name)};
 }
 
 } // namespace tilzo
