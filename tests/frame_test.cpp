@@ -11,7 +11,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <numeric>
+#include <span>
+#include <utility>
 
 namespace tilzo {
 namespace {
@@ -76,6 +79,16 @@ TEST(Frame, BackgroundTilesAndWhiteTextsInTheirPlacesAndTheSameInEveryBuild)
         EXPECT_EQ(frame.pixel(131, 134) == White, game.GameOver);
         EXPECT_EQ(frame.pixel(131, 150) == White, game.GameOver); // the B of "Bonus"
         EXPECT_EQ(hash(frame), frameHash) << std::hex << "0x" << hash(frame);
+        // Whatever the frame holds lies in its bands: a screen that shows only those loses nothing.
+        for (int y = 0; y < FrameSize.height; ++y)
+            for (int x = 0; x < FrameSize.width; ++x)
+                ASSERT_TRUE(frame.pixel(x, y) == Black
+                            || std::ranges::any_of(FrameBands,
+                                                   [&](const Rect& band) {
+                                                       return x >= band.x && x < band.x + band.width
+                                                              && y >= band.y && y < band.y + band.height;
+                                                   }))
+                    << x << ',' << y;
     }
 }
 
@@ -101,22 +114,47 @@ TEST(Surface, ACopyIsClippedOnEachSide)
     EXPECT_TRUE(surface == Surface::fromPixels({4, 3}, {5, 6, 0, 0, 0, 0, 0, 0, 0, 0, 1, 2}));
 }
 
-// Every device pixel of the screen, pressed anywhere within it, names the frame pixel drawn there.
+// Every device pixel of the screen, pressed anywhere within it, names the frame pixel drawn there, whole or
+// in bands at scales of their own, and none between the bands. A cell is shown on exactly the pixels of its
+// shown rectangle.
 TEST(ScaledScreen, APressNamesTheFramePixelShownUnderIt)
 {
     std::vector<std::uint32_t> coded(std::size_t(FrameSize.width) * FrameSize.height);
-    std::iota(coded.begin(), coded.end(), 0u); // every pixel holds its own position
+    std::iota(coded.begin(), coded.end(), 1u); // every pixel holds its own position, plus one
     const Surface frame = Surface::fromPixels(FrameSize, coded);
-    for (const Size device : {Size{728, 840}, Size{546, 630}, Size{400, 450}}) {
+    // A phone held upright and on its side, at three device pixels to a CSS pixel.
+    const Piece upright[] = {{HeaderBand, {0, 0, 1170, 128}},
+                             {BoardBand, {0, 128, 1170, 1165}},
+                             {FooterBand, {0, 1293, 1170, 335}}};
+    const Piece sideways[] = {{BoardBand, {0, 0, 1053, 1049}},
+                              {HeaderBand, {1053, 0, 1479, 162}},
+                              {FooterBand, {1053, 162, 1479, 423}}};
+    const std::pair<Size, std::span<const Piece>> screens[] = {{{728, 840}, {}},
+                                                               {{546, 630}, {}},
+                                                               {{400, 450}, {}},
+                                                               {{1170, 1628}, upright},
+                                                               {{2532, 1049}, sideways}};
+    const Point cell = cellOrigin(3, 15);
+    for (const auto& [device, pieces] : screens) {
         ScaledScreen screen;
-        screen.show(frame, device);
+        pieces.empty() ? screen.show(frame, device) : screen.show(frame, device, pieces);
+        const Rect shown = screen.shownRect(cellRect(3, 15));
+        EXPECT_GT(shown.width * shown.height, 0);
         for (int y = 0; y < device.height; ++y)
             for (int x = 0; x < device.width; ++x) {
-                const int at = int(screen.picture().pixel(x, y) & 0xFFFFFF);
-                const Point drawn{at % FrameSize.width, at / FrameSize.width};
+                const int at = int(screen.picture().pixel(x, y) & 0xFFFFFF) - 1;
+                const Point drawn
+                    = at < 0 ? Point{-1, -1} : Point{at % FrameSize.width, at / FrameSize.width};
                 ASSERT_EQ(screen.framePixel(x + 0.01, y + 0.99), drawn)
                     << x << ',' << y << '/' << device.width;
+                const bool ofCell = drawn.x >= cell.x && drawn.x < cell.x + CellSize && drawn.y >= cell.y
+                                    && drawn.y < cell.y + CellSize;
+                const bool inShown
+                    = x >= shown.x && x < shown.x + shown.width && y >= shown.y && y < shown.y + shown.height;
+                ASSERT_EQ(ofCell, inShown) << x << ',' << y << '/' << device.width;
             }
+        // A part across two bands is shown whole by no piece.
+        EXPECT_EQ(screen.shownRect({0, 30, 10, 20}).width == 0, !pieces.empty());
     }
 }
 
