@@ -1,5 +1,6 @@
 // The browser's entry points: main() sets the game up and opens the name prompt; the page
 // (page.js) calls the tilzo_* functions for its events.
+#include "Access.h"
 #include "Page.h"
 #include "core/scores/ScoreRecords.h"
 #include "core/shell/Words.h"
@@ -90,6 +91,7 @@ int main()
     folders.user = os::browserStorage(folders.userProblem);
     folders.besideProgram = false; // a page has no folder of its own
     form = std::make_unique<frmMain>(page, *pageRandom, folders);
+    attachAccess(*form, page);
     form->Form_Resize(); // the canvas takes its place before the prompt opens over it
     pageAsk(words::Title, words::NameQuestion, words::DefaultName);
 }
