@@ -44,7 +44,7 @@ const TilzoAccess = (() => {
     if (score != texts[0])
       say(score);
     if (end && end != texts[1])
-      say(`${end} ${bonus}`);
+      [end, bonus].forEach(say);
     if (table.join('\n') != texts.slice(3, 8).join('\n'))
       table.forEach(say);
     texts = now;
