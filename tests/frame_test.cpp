@@ -83,11 +83,11 @@ TEST(Frame, BackgroundTilesAndWhiteTextsInTheirPlacesAndTheSameInEveryBuild)
         for (int y = 0; y < FrameSize.height; ++y)
             for (int x = 0; x < FrameSize.width; ++x)
                 ASSERT_TRUE(frame.pixel(x, y) == Black
-                            || std::ranges::any_of(FrameBands,
-                                                   [&](const Rect& band) {
-                                                       return x >= band.x && x < band.x + band.width
-                                                              && y >= band.y && y < band.y + band.height;
-                                                   }))
+                            || std::any_of(std::begin(FrameBands), std::end(FrameBands),
+                                           [&](const Rect& band) {
+                                               return x >= band.x && x < band.x + band.width && y >= band.y
+                                                      && y < band.y + band.height;
+                                           }))
                     << x << ',' << y;
     }
 }

@@ -1,0 +1,221 @@
+#!/usr/bin/python3
+# The page for players without a mouse, without colour or on a phone, in headless Chromium:
+# access_test.py SITE NODE_MODULES.
+import sys
+
+from browser import *
+
+# Each colour by its name, as a tile's centre shows it; code 1 first.
+COLOURS = {'red': (213, 74, 41), 'blue': (45, 41, 203), 'green': (68, 180, 43), 'yellow': (213, 195, 41),
+           'purple': (164, 87, 213)}
+MOVE = 0xE405798CBCF7A508  # page_test.py's frame after a press on cell (0, 15) of seed 1's deal
+AXE = sys.argv[2] + '/axe-core/axe.min.js'
+
+
+def said(d):
+    return js(d, '[...document.getElementById("said").children].map(line => line.textContent)')
+
+
+def hush(d):
+    d.execute_script('document.getElementById("said").replaceChildren()')
+
+
+def axe(d):
+    if not js(d, 'typeof axe == "object"'):
+        d.execute_script(open(AXE).read())
+    violations = d.execute_async_script('axe.run(document).then(r => arguments[0](r.violations.map(v => v.id)))')
+    assert violations == [], violations
+
+
+# The board the canvas shows whole, column by column: 0 for an empty cell, else the code of the nearest colour.
+def board(d):
+    pixels = d.execute_script(CANVAS + '''return [...Array(256).keys()].map(k => [...g.getImageData(
+        Math.floor((62.5 + 16 * (k >> 4)) * c.width / 364), Math.floor((62.5 + 16 * (k % 16)) * c.height / 420),
+        1, 1).data.slice(0, 3)])''')
+    tiles = list(COLOURS.values())
+    distance = lambda p, tile: sum((a - b) ** 2 for a, b in zip(p, tile))
+    codes = [0 if max(p) < 40 else 1 + min(range(5), key=lambda i: distance(p, tiles[i])) for p in pixels]
+    return [codes[16 * c:16 * c + 16] for c in range(16)]
+
+
+# The cells of the group at cell: those of its colour that touch it, or touch one that does.
+def group(b, cell):
+    found, todo = {cell}, [cell]
+    while todo:
+        c, r = todo.pop()
+        for n in [(c - 1, r), (c + 1, r), (c, r - 1), (c, r + 1)]:
+            if 0 <= min(n) and max(n) < 16 and n not in found and b[n[0]][n[1]] == b[c][r]:
+                found.add(n)
+                todo.append(n)
+    return found
+
+
+def describe(b, c, r):
+    if not b[c][r]:
+        return f'Column {c + 1}, row {r + 1}: empty'
+    n = len(group(b, (c, r)))
+    return f'Column {c + 1}, row {r + 1}: {list(COLOURS)[b[c][r] - 1]}, {n} block{"s" * (n > 1)}'
+
+
+# Arrows from one cell to another; the description said last is the model's.
+def walk(d, b, start, end):
+    dc, dr = end[0] - start[0], end[1] - start[1]
+    hush(d)
+    tap_each(d, *([Keys.ARROW_RIGHT if dc > 0 else Keys.ARROW_LEFT] * abs(dc)
+                  + [Keys.ARROW_DOWN if dr > 0 else Keys.ARROW_UP] * abs(dr)))
+    if start != end:
+        assert said(d)[-1] == describe(b, *end), (said(d), describe(b, *end))
+
+
+def tap_each(d, *pressed):
+    keys(d, *(step for key in pressed for step in (key, '-' + key)))
+
+
+def hear(d, *lines):
+    wait(lambda: all(line in said(d) for line in lines), f'{lines} in {said(d)}')
+
+
+# A whole game by the keys alone, each step checked against the rules from the canvas: the cursor's
+# words, 5 * n * (n - 1) points a group of n, the bonus and the table at the end.
+def keyboard_game(d):
+    cursor, points, undone = (0, 15), 0, False
+    b = board(d)
+    while True:
+        playable = [(c, r) for c in range(16) for r in range(16) if b[c][r] and len(group(b, (c, r))) > 1]
+        if not playable:
+            break
+        target = min(playable, key=lambda cell: abs(cell[0] - cursor[0]) + abs(cell[1] - cursor[1]))
+        walk(d, b, cursor, target)
+        cursor, n = target, len(group(b, target))
+        hush(d)
+        tap(d, Keys.ENTER)
+        if not undone:  # once: Backspace takes the move back
+            hear(d, f'Points: {points + 5 * n * (n - 1)}')
+            hush(d)
+            tap(d, Keys.BACKSPACE)
+            hear(d, f'Points: {points}')
+            assert board(d) == b
+            axe(d)
+            hush(d)
+            tap(d, Keys.ENTER)
+            undone = True
+        points += 5 * n * (n - 1)
+        b = board(d)
+    bonus = 5000 * sum(all(code not in column for column in b) for code in range(1, 6))
+    end = 'CONGRATULATIONS!' if not any(map(any, b)) else 'GAME OVER'
+    hear(d, f'Points: {points + bonus}', end, f'Bonus: {bonus}', f'{points + bonus} Tilzo')
+    walk(d, b, cursor, (0, 0))
+    return points + bonus
+
+
+# Every control in turn, each with a visible ring; Space on "Reset table" asks, and the game stays.
+def tab_through(d):
+    order = []
+    while order[-1:] != ['screen']:
+        tap(d, Keys.TAB)
+        if js(d, 'document.activeElement == document.body'):
+            continue  # past the last control, before the first
+        order.append(js(d, 'document.activeElement.id'))
+        assert js(d, 'getComputedStyle(document.activeElement.closest(".button") || document.activeElement)'
+                     '.outlineStyle') == 'solid', order
+        if order[-1] == 'reset-table':
+            shown = frame_hash(d)
+            tap(d, Keys.SPACE)
+            assert is_open(d, 'confirm-reset')
+            tap(d, Keys.ESCAPE)
+            assert frame_hash(d) == shown and js(d, 'document.activeElement.id') == 'reset-table'
+    assert sorted(order) == ['download', 'load', 'new-board', 'reset-table', 'screen', 'symbols', 'undo'], order
+
+
+# The symbols layer shows the board's codes, the canvas stays the frame.
+def symbols_match(d, frame):
+    assert frame_hash(d) == frame
+    drawn = js(d, 'TilzoOverlay.drawn()')
+    assert drawn == [code for column in board(d) for code in column], drawn
+
+
+def symbols(d):
+    shown = frame_hash(d)
+    el(d, '#symbols').click()
+    symbols_match(d, shown)
+    click(d, at_cell(d, 0, 15))
+    symbols_match(d, MOVE)
+    click(d, at_cell(d, 0, 15), MouseButton.RIGHT)
+    symbols_match(d, shown)
+    load(d, 1)
+    tap(d, Keys.ENTER)
+    started(d)
+    assert js(d, 'document.getElementById("symbols").checked')  # remembered
+    el(d, '#symbols').click()
+    assert js(d, 'TilzoOverlay.drawn()') is None
+
+
+def touches(d, *points):
+    d.execute_cdp_cmd('Input.dispatchTouchEvent', {'type': 'touchStart', 'touchPoints': [dict(zip('xy', points[0]))]})
+    for point in points[1:]:
+        d.execute_cdp_cmd('Input.dispatchTouchEvent', {'type': 'touchMove', 'touchPoints': [dict(zip('xy', point))]})
+    d.execute_cdp_cmd('Input.dispatchTouchEvent', {'type': 'touchEnd', 'touchPoints': []})
+
+
+# On a phone: cells for a finger, the whole frame in view, a slide that does nothing, a tap that plays the
+# cell under it, a pinch that zooms.
+def phone(d, width, height, cell):
+    d.execute_cdp_cmd('Emulation.setDeviceMetricsOverride',
+                      {'width': width, 'height': height, 'deviceScaleFactor': 3, 'mobile': True})
+    d.execute_cdp_cmd('Emulation.setTouchEmulationEnabled', {'enabled': True, 'maxTouchPoints': 2})
+    d.execute_script('localStorage.clear()')  # MOVE's table is empty
+    load(d, 1)
+    tap(d, Keys.ENTER)
+    started(d)
+    box = js(d, 'Array.from(Module.HEAP32.subarray(Module._tilzo_cell_box(0, 15) >> 2).slice(0, 4))'
+                '.map(v => v / devicePixelRatio)')
+    canvas = js(d, 'document.getElementById("screen").getBoundingClientRect().toJSON()')
+    assert min(box[2:]) >= cell and canvas['right'] <= width and canvas['bottom'] <= height, (box, canvas)
+    at = (canvas['x'] + box[0] + box[2] / 2, canvas['y'] + box[1] + box[3] / 2)
+    before = board_codes(d)
+    touches(d, at, (at[0] + 5, at[1]), (at[0] + 150, at[1]))
+    assert board_codes(d) == before
+    touches(d, at)
+    wait(lambda: board_codes(d) != before, 'the tap')
+    fingers = lambda apart: [{'x': width / 2 + (2 * side - 1) * apart, 'y': at[1] - 100, 'id': side} for side in (0, 1)]
+    d.execute_cdp_cmd('Input.dispatchTouchEvent', {'type': 'touchStart', 'touchPoints': fingers(20)})
+    for apart in range(30, 150, 10):
+        d.execute_cdp_cmd('Input.dispatchTouchEvent', {'type': 'touchMove', 'touchPoints': fingers(apart)})
+    d.execute_cdp_cmd('Input.dispatchTouchEvent', {'type': 'touchEnd', 'touchPoints': []})
+    wait(lambda: js(d, 'visualViewport.scale') > 1.5, 'the pinch')
+    d.execute_cdp_cmd('Emulation.resetPageScaleFactor', {})
+    d.execute_cdp_cmd('Emulation.setTouchEmulationEnabled', {'enabled': False})
+    d.execute_cdp_cmd('Emulation.clearDeviceMetricsOverride', {})
+    wait(lambda: js(d, 'Math.abs(document.getElementById("screen").width / 364 - document.getElementById("screen")'
+                       '.height / 420) < 1'), 'the whole frame again')
+    assert frame_hash(d) == MOVE
+
+
+def board_codes(d):
+    return js(d, '[...Array(256).keys()].map(k => Module._tilzo_cell(k >> 4, k % 16))')
+
+
+def main(site):
+    serve(site)
+    d = chromium('/tmp')
+    try:
+        tap(d, Keys.ENTER)
+        started(d)
+        assert js(d, 'document.activeElement.id') == 'screen'
+        hear(d, 'Points: 0', '0')
+        axe(d)
+        tab_through(d)
+        symbols(d)
+        d.execute_script('document.getElementById("screen").focus()')
+        keyboard_game(d)
+        axe(d)
+        tap(d, Keys.ESCAPE)
+        assert js(d, 'document.activeElement.textContent') == 'Start again'
+        for width, height, cell in [(390, 844, 23), (844, 390, 17)]:
+            phone(d, width, height, cell)
+    finally:
+        quit_all()
+    print('access test: passed')
+
+
+main(sys.argv[1])
