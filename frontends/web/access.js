@@ -39,7 +39,7 @@ const TilzoAccess = (() => {
 
   // The frame's words that changed: the score, the end with its bonus, the table.
   function update() {
-    const now = Module.ccall('tilzo_texts', 'string', [], []).split('\n');
+    const now = Module.ccall('tilzo_texts', 'string', [], []).split('\n').map(line => line.trimEnd());
     const [score, end, bonus] = now, table = now.slice(3, 8);
     if (score != texts[0])
       say(score);
