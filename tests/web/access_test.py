@@ -50,25 +50,14 @@ def group(b, cell):
     return found
 
 
-def describe(b, c, r):
-    if not b[c][r]:
-        return f'Column {c + 1}, row {r + 1}: empty'
-    n = len(group(b, (c, r)))
-    return f'Column {c + 1}, row {r + 1}: {list(COLOURS)[b[c][r] - 1]}, {n} block{"s" * (n > 1)}'
-
-
-# Arrows from one cell to another; the description said last is the model's.
+# Arrows from one cell to another; the words said at the last are the model's.
 def walk(d, b, start, end):
-    dc, dr = end[0] - start[0], end[1] - start[1]
+    (dc, dr), n = [b - a for a, b in zip(start, end)], len(group(b, end))
     hush(d)
-    tap_each(d, *([Keys.ARROW_RIGHT if dc > 0 else Keys.ARROW_LEFT] * abs(dc)
-                  + [Keys.ARROW_DOWN if dr > 0 else Keys.ARROW_UP] * abs(dr)))
-    if start != end:
-        assert said(d)[-1] == describe(b, *end), (said(d), describe(b, *end))
-
-
-def tap_each(d, *pressed):
-    keys(d, *(step for key in pressed for step in (key, '-' + key)))
+    keys(d, *(step for key in [Keys.ARROW_RIGHT if dc > 0 else Keys.ARROW_LEFT] * abs(dc)
+              + [Keys.ARROW_DOWN if dr > 0 else Keys.ARROW_UP] * abs(dr) for step in (key, '-' + key)))
+    what = f'{list(COLOURS)[b[end[0]][end[1]] - 1]}, {n} block{"s" * (n > 1)}' if b[end[0]][end[1]] else 'empty'
+    assert start == end or said(d)[-1] == f'Column {end[0] + 1}, row {end[1] + 1}: {what}', (said(d), what)
 
 
 def hear(d, *lines):
@@ -127,21 +116,14 @@ def tab_through(d):
     assert sorted(order) == ['download', 'load', 'new-board', 'reset-table', 'screen', 'symbols', 'undo'], order
 
 
-# The symbols layer shows the board's codes, the canvas stays the frame.
-def symbols_match(d, frame):
-    assert frame_hash(d) == frame
-    drawn = js(d, 'TilzoOverlay.drawn()')
-    assert drawn == [code for column in board(d) for code in column], drawn
-
-
+# The symbols layer shows the board's codes through a move and its undo; the canvas stays the frame.
 def symbols(d):
     shown = frame_hash(d)
-    el(d, '#symbols').click()
-    symbols_match(d, shown)
-    click(d, at_cell(d, 0, 15))
-    symbols_match(d, MOVE)
-    click(d, at_cell(d, 0, 15), MouseButton.RIGHT)
-    symbols_match(d, shown)
+    for act, frame in [(lambda: el(d, '#symbols').click(), shown), (lambda: click(d, at_cell(d, 0, 15)), MOVE),
+                       (lambda: click(d, at_cell(d, 0, 15), MouseButton.RIGHT), shown)]:
+        act()
+        assert frame_hash(d) == frame
+        assert js(d, 'TilzoOverlay.drawn()') == [code for column in board(d) for code in column]
     load(d, 1)
     tap(d, Keys.ENTER)
     started(d)
@@ -150,10 +132,11 @@ def symbols(d):
     assert js(d, 'TilzoOverlay.drawn()') is None
 
 
-def touches(d, *points):
-    d.execute_cdp_cmd('Input.dispatchTouchEvent', {'type': 'touchStart', 'touchPoints': [dict(zip('xy', points[0]))]})
-    for point in points[1:]:
-        d.execute_cdp_cmd('Input.dispatchTouchEvent', {'type': 'touchMove', 'touchPoints': [dict(zip('xy', point))]})
+# Fingers put down where the first step says, moved through the others, lifted.
+def touches(d, *steps):
+    for i, points in enumerate(steps):
+        d.execute_cdp_cmd('Input.dispatchTouchEvent', {'type': 'touchMove' if i else 'touchStart', 'touchPoints': [
+            {'x': x, 'y': y, 'id': finger} for finger, (x, y) in enumerate(points)]})
     d.execute_cdp_cmd('Input.dispatchTouchEvent', {'type': 'touchEnd', 'touchPoints': []})
 
 
@@ -172,27 +155,20 @@ def phone(d, width, height, cell):
     canvas = js(d, 'document.getElementById("screen").getBoundingClientRect().toJSON()')
     assert min(box[2:]) >= cell and canvas['right'] <= width and canvas['bottom'] <= height, (box, canvas)
     at = (canvas['x'] + box[0] + box[2] / 2, canvas['y'] + box[1] + box[3] / 2)
-    before = board_codes(d)
-    touches(d, at, (at[0] + 5, at[1]), (at[0] + 150, at[1]))
-    assert board_codes(d) == before
-    touches(d, at)
-    wait(lambda: board_codes(d) != before, 'the tap')
-    fingers = lambda apart: [{'x': width / 2 + (2 * side - 1) * apart, 'y': at[1] - 100, 'id': side} for side in (0, 1)]
-    d.execute_cdp_cmd('Input.dispatchTouchEvent', {'type': 'touchStart', 'touchPoints': fingers(20)})
-    for apart in range(30, 150, 10):
-        d.execute_cdp_cmd('Input.dispatchTouchEvent', {'type': 'touchMove', 'touchPoints': fingers(apart)})
-    d.execute_cdp_cmd('Input.dispatchTouchEvent', {'type': 'touchEnd', 'touchPoints': []})
+    codes = lambda: js(d, '[...Array(256).keys()].map(k => Module._tilzo_cell(k >> 4, k % 16))')
+    before = codes()
+    touches(d, [at], [(at[0] + 5, at[1])], [(at[0] + 150, at[1])])
+    assert codes() == before
+    touches(d, [at])
+    wait(lambda: codes() != before, 'the tap')
+    touches(d, *[[(width / 2 - apart, at[1] - 100), (width / 2 + apart, at[1] - 100)] for apart in range(20, 150, 10)])
     wait(lambda: js(d, 'visualViewport.scale') > 1.5, 'the pinch')
     d.execute_cdp_cmd('Emulation.resetPageScaleFactor', {})
     d.execute_cdp_cmd('Emulation.setTouchEmulationEnabled', {'enabled': False})
     d.execute_cdp_cmd('Emulation.clearDeviceMetricsOverride', {})
-    wait(lambda: js(d, 'Math.abs(document.getElementById("screen").width / 364 - document.getElementById("screen")'
-                       '.height / 420) < 1'), 'the whole frame again')
+    wait(lambda: js(d, 'devicePixelRatio == 1.5 && Math.abs(document.getElementById("screen").width / 364'
+                       ' - document.getElementById("screen").height / 420) < 0.01'), 'the whole frame again')
     assert frame_hash(d) == MOVE
-
-
-def board_codes(d):
-    return js(d, '[...Array(256).keys()].map(k => Module._tilzo_cell(k >> 4, k % 16))')
 
 
 def main(site):
