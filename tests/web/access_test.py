@@ -94,7 +94,9 @@ def keyboard_game(d):
     end = 'CONGRATULATIONS!' if not any(map(any, b)) else 'GAME OVER'
     hear(d, f'Points: {points + bonus}', end, f'Bonus: {bonus}', f'{points + bonus} Tilzo')
     walk(d, b, cursor, (0, 0))
-    return points + bonus
+    hush(d)
+    tap(d, Keys.ARROW_UP)  # the cursor stays on the board
+    assert [line[:17] for line in said(d)] == ['Column 1, row 1: ']
 
 
 # Every control in turn, each with a visible ring; Space on "Reset table" asks, and the game stays.
@@ -177,7 +179,9 @@ def main(site):
     try:
         tap(d, Keys.ENTER)
         started(d)
-        assert js(d, 'document.activeElement.id') == 'screen'
+        screen = el(d, '#screen')
+        assert js(d, 'document.activeElement.id') == 'screen' and screen.aria_role == 'image', screen.aria_role
+        assert 'Arrow keys choose a block' in screen.accessible_name
         hear(d, 'Points: 0', '0')
         axe(d)
         tab_through(d)
