@@ -124,22 +124,19 @@ TEST(ScaledScreen, APressNamesTheFramePixelShownUnderIt)
     const Surface frame = Surface::fromPixels(FrameSize, coded);
     // A phone held upright and on its side, at three device pixels to a CSS pixel.
     const Piece upright[] = {{HeaderBand, {0, 0, 1170, 128}},
-                             {BoardBand, {0, 128, 1170, 1165}},
-                             {FooterBand, {0, 1293, 1170, 335}}};
+                             {BoardBand, {0, 128, 1170, 1197}}, // every cell's edge on a pixel's centre
+                             {FooterBand, {0, 1325, 1170, 335}}};
     const Piece sideways[] = {{BoardBand, {0, 0, 1053, 1049}},
                               {HeaderBand, {1053, 0, 1479, 162}},
                               {FooterBand, {1053, 162, 1479, 423}}};
     const std::pair<Size, std::span<const Piece>> screens[] = {{{728, 840}, {}},
                                                                {{546, 630}, {}},
                                                                {{400, 450}, {}},
-                                                               {{1170, 1628}, upright},
+                                                               {{1170, 1660}, upright},
                                                                {{2532, 1049}, sideways}};
-    const Point cell = cellOrigin(3, 15);
     for (const auto& [device, pieces] : screens) {
         ScaledScreen screen;
         pieces.empty() ? screen.show(frame, device) : screen.show(frame, device, pieces);
-        const Rect shown = screen.shownRect(cellRect(3, 15));
-        EXPECT_GT(shown.width * shown.height, 0);
         for (int y = 0; y < device.height; ++y)
             for (int x = 0; x < device.width; ++x) {
                 const int at = int(screen.picture().pixel(x, y) & 0xFFFFFF) - 1;
@@ -147,11 +144,22 @@ TEST(ScaledScreen, APressNamesTheFramePixelShownUnderIt)
                     = at < 0 ? Point{-1, -1} : Point{at % FrameSize.width, at / FrameSize.width};
                 ASSERT_EQ(screen.framePixel(x + 0.01, y + 0.99), drawn)
                     << x << ',' << y << '/' << device.width;
-                const bool ofCell = drawn.x >= cell.x && drawn.x < cell.x + CellSize && drawn.y >= cell.y
-                                    && drawn.y < cell.y + CellSize;
-                const bool inShown
-                    = x >= shown.x && x < shown.x + shown.width && y >= shown.y && y < shown.y + shown.height;
-                ASSERT_EQ(ofCell, inShown) << x << ',' << y << '/' << device.width;
+            }
+        // Each cell's first and last pixels are shown at its rectangle's corners, its neighbours' just
+        // outside.
+        const auto at = [&](int x, int y) { return screen.framePixel(x + 0.5, y + 0.5); };
+        for (int column = 0; column < BoardSize; ++column)
+            for (int row = 0; row < BoardSize; ++row) {
+                const Rect shown = screen.shownRect(cellRect(column, row));
+                const Point first = cellOrigin(column, row);
+                const Point last{first.x + CellSize - 1, first.y + CellSize - 1};
+                const int right = shown.x + shown.width, bottom = shown.y + shown.height;
+                ASSERT_EQ(std::tuple(at(shown.x, shown.y), at(right - 1, bottom - 1)),
+                          std::tuple(first, last));
+                ASSERT_EQ(std::tuple(at(shown.x - 1, shown.y).x, at(shown.x, shown.y - 1).y,
+                                     at(right, shown.y).x, at(shown.x, bottom).y),
+                          std::tuple(first.x - 1, first.y - 1, last.x + 1, last.y + 1))
+                    << column << ',' << row << '/' << device.width;
             }
         // A part across two bands is shown whole by no piece.
         EXPECT_EQ(screen.shownRect({0, 30, 10, 20}).width == 0, !pieces.empty());

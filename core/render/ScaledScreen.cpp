@@ -17,8 +17,7 @@ bool holds(const Rect& outer, const Rect& inner)
 // shown `to` pixels long: the inverse of nearestPixel.
 int firstShowing(int from, int to, int fromSize)
 {
-    const long long first = (2LL * from * to - fromSize + 2LL * fromSize - 1) / (2LL * fromSize);
-    return static_cast<int>(std::clamp<long long>(first, 0, to));
+    return static_cast<int>((2LL * from * to + fromSize - 1) / (2LL * fromSize));
 }
 
 } // namespace
