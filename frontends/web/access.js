@@ -34,7 +34,8 @@ const TilzoAccess = (() => {
     if (!code)
       return where + 'empty';
     const size = Module._tilzo_group(column, row);
-    return `${where}${Module.ccall('tilzo_colour', 'string', ['number'], [code])}, ${size} block${size == 1 ? '' : 's'}`;
+    const colour = Module.ccall('tilzo_colour', 'string', ['number'], [code]);
+    return `${where}${colour}, ${size} block${size == 1 ? '' : 's'}`;
   }
 
   // The frame's words that changed: the score, the end with its bonus, the table.

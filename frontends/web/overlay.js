@@ -6,17 +6,13 @@ const TilzoOverlay = (() => {
   const screen = document.getElementById('screen');
   const layer = document.createElement('canvas');
   const context = layer.getContext('2d');
-  const option = document.createElement('label');
   const Stored = 'tilzo-page/symbols';
   let drawn = null; // the codes the symbols show, column by column
 
   layer.id = 'layer';
   layer.setAttribute('aria-hidden', 'true');
   screen.after(layer);
-  option.className = 'button';
-  option.innerHTML = '<input id="symbols" type="checkbox"> Symbols on tiles';
-  document.getElementById('controls').append(option);
-  const symbols = option.querySelector('input');
+  const symbols = document.getElementById('symbols');
   try {
     symbols.checked = localStorage.getItem(Stored) == 'on';
   } catch (e) {} // no storage: off, as for a first visit

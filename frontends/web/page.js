@@ -80,13 +80,14 @@ const TilzoPage = (() => {
     if (event.touches.length > 1)
       return;
     const point = event.changedTouches[0], at = canvasPixel(point);
-    touch = {at, from: [point.clientX, point.clientY], timer: setTimeout(() => { touch = null; press(2, at, event); }, 500)};
-  });
+    const timer = setTimeout(() => { touch = null; press(2, at, event); }, 500);
+    touch = {at, from: [point.clientX, point.clientY], timer};
+  }, {passive: true});
   canvas.addEventListener('touchmove', event => {
     const point = event.changedTouches[0];
     if (touch && Math.hypot(point.clientX - touch.from[0], point.clientY - touch.from[1]) > 10)
       untouch();
-  });
+  }, {passive: true});
   canvas.addEventListener('touchend', event => {
     event.preventDefault(); // no mouse events after it
     if (touch) {
