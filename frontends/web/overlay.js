@@ -90,7 +90,10 @@ const TilzoOverlay = (() => {
       outline(cellBox(cursor.column, cursor.row));
   }
   screen.addEventListener('frame', draw);
-  new ResizeObserver(draw).observe(document.body);
+  // The canvas moves, without a new frame, when anything beside it changes size.
+  const moved = new ResizeObserver(draw);
+  for (const part of [document.body, ...screen.parentElement.children])
+    moved.observe(part);
 
   return {draw, drawn: () => drawn};
 })();
