@@ -9,8 +9,10 @@ PACKAGES := cmake make g++ qt6-base-dev libgtest-dev libbenchmark-dev fonts-deja
 WIN_PACKAGES := cmake make g++-mingw-w64-x86-64-posix googletest wine64 wine fonts-wine nsis \
                 xvfb xdotool x11-utils imagemagick
 WIN_BUILD    ?= $(BUILD)-windows
-# The browser's build: Emscripten from Debian (no SDK download), and Chromium to test the page.
-WEB_PACKAGES := cmake make emscripten chromium chromium-driver python3-selenium
+# The browser's build: Emscripten from Debian (no SDK download), Chromium and Firefox to test the page, and
+# npm for the tests' own packages (from Debian unless a Node.js from elsewhere brought one).
+WEB_PACKAGES := cmake make emscripten chromium chromium-driver python3-selenium firefox-esr \
+                $(if $(shell command -v npm),,npm)
 WEB_BUILD    ?= $(BUILD)-web
 WEB_PORT     ?= 8000
 

@@ -11,7 +11,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <numeric>
+#include <span>
+#include <utility>
 
 namespace tilzo {
 namespace {
@@ -76,6 +79,16 @@ TEST(Frame, BackgroundTilesAndWhiteTextsInTheirPlacesAndTheSameInEveryBuild)
         EXPECT_EQ(frame.pixel(131, 134) == White, game.GameOver);
         EXPECT_EQ(frame.pixel(131, 150) == White, game.GameOver); // the B of "Bonus"
         EXPECT_EQ(hash(frame), frameHash) << std::hex << "0x" << hash(frame);
+        // Whatever the frame holds lies in its bands: a screen that shows only those loses nothing.
+        for (int y = 0; y < FrameSize.height; ++y)
+            for (int x = 0; x < FrameSize.width; ++x)
+                ASSERT_TRUE(frame.pixel(x, y) == Black
+                            || std::any_of(std::begin(FrameBands), std::end(FrameBands),
+                                           [&](const Rect& band) {
+                                               return x >= band.x && x < band.x + band.width && y >= band.y
+                                                      && y < band.y + band.height;
+                                           }))
+                    << x << ',' << y;
     }
 }
 
@@ -101,22 +114,55 @@ TEST(Surface, ACopyIsClippedOnEachSide)
     EXPECT_TRUE(surface == Surface::fromPixels({4, 3}, {5, 6, 0, 0, 0, 0, 0, 0, 0, 0, 1, 2}));
 }
 
-// Every device pixel of the screen, pressed anywhere within it, names the frame pixel drawn there.
+// Every device pixel of the screen, pressed anywhere within it, names the frame pixel drawn there, whole or
+// in bands at scales of their own, and none between the bands. A cell is shown on exactly the pixels of its
+// shown rectangle.
 TEST(ScaledScreen, APressNamesTheFramePixelShownUnderIt)
 {
     std::vector<std::uint32_t> coded(std::size_t(FrameSize.width) * FrameSize.height);
-    std::iota(coded.begin(), coded.end(), 0u); // every pixel holds its own position
+    std::iota(coded.begin(), coded.end(), 1u); // every pixel holds its own position, plus one
     const Surface frame = Surface::fromPixels(FrameSize, coded);
-    for (const Size device : {Size{728, 840}, Size{546, 630}, Size{400, 450}}) {
+    // A phone held upright and on its side, at three device pixels to a CSS pixel.
+    const Piece upright[] = {{HeaderBand, {0, 0, 1170, 128}},
+                             {BoardBand, {0, 128, 1170, 1197}}, // every cell's edge on a pixel's centre
+                             {FooterBand, {0, 1325, 1170, 335}}};
+    const Piece sideways[] = {{BoardBand, {0, 0, 1053, 1049}},
+                              {HeaderBand, {1053, 0, 1479, 162}},
+                              {FooterBand, {1053, 162, 1479, 423}}};
+    const std::pair<Size, std::span<const Piece>> screens[] = {{{728, 840}, {}},
+                                                               {{546, 630}, {}},
+                                                               {{400, 450}, {}},
+                                                               {{1170, 1660}, upright},
+                                                               {{2532, 1049}, sideways}};
+    for (const auto& [device, pieces] : screens) {
         ScaledScreen screen;
-        screen.show(frame, device);
+        pieces.empty() ? screen.show(frame, device) : screen.show(frame, device, pieces);
         for (int y = 0; y < device.height; ++y)
             for (int x = 0; x < device.width; ++x) {
-                const int at = int(screen.picture().pixel(x, y) & 0xFFFFFF);
-                const Point drawn{at % FrameSize.width, at / FrameSize.width};
+                const int at = int(screen.picture().pixel(x, y) & 0xFFFFFF) - 1;
+                const Point drawn
+                    = at < 0 ? Point{-1, -1} : Point{at % FrameSize.width, at / FrameSize.width};
                 ASSERT_EQ(screen.framePixel(x + 0.01, y + 0.99), drawn)
                     << x << ',' << y << '/' << device.width;
             }
+        // Each cell's first and last pixels are shown at its rectangle's corners, its neighbours' just
+        // outside.
+        const auto at = [&](int x, int y) { return screen.framePixel(x + 0.5, y + 0.5); };
+        for (int column = 0; column < BoardSize; ++column)
+            for (int row = 0; row < BoardSize; ++row) {
+                const Rect shown = screen.shownRect(cellRect(column, row));
+                const Point first = cellOrigin(column, row);
+                const Point last{first.x + CellSize - 1, first.y + CellSize - 1};
+                const int right = shown.x + shown.width, bottom = shown.y + shown.height;
+                ASSERT_EQ(std::tuple(at(shown.x, shown.y), at(right - 1, bottom - 1)),
+                          std::tuple(first, last));
+                ASSERT_EQ(std::tuple(at(shown.x - 1, shown.y).x, at(shown.x, shown.y - 1).y,
+                                     at(right, shown.y).x, at(shown.x, bottom).y),
+                          std::tuple(first.x - 1, first.y - 1, last.x + 1, last.y + 1))
+                    << column << ',' << row << '/' << device.width;
+            }
+        // A part across two bands is shown whole by no piece.
+        EXPECT_EQ(screen.shownRect({0, 30, 10, 20}).width == 0, !pieces.empty());
     }
 }
 

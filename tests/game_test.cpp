@@ -51,6 +51,17 @@ TEST_F(Rule, EachVanishedColourEarns5000)
     EXPECT_EQ(std::tuple(game.GameOver, game.Points), std::tuple(true, 10 + 3 * 5000));
 }
 
+TEST_F(Rule, AGroupsSizeIsWhatAPressTakes)
+{
+    support::setBoard(game, {"1", "11", "11122", "34"});
+    const std::tuple<int, int, int> sizes[]
+        = {{0, 12, 6}, {3, 14, 2}, {0, 15, 1}, {1, 15, 1}, {5, 5, 0}, {16, 0, 0}};
+    for (const auto [column, row, size] : sizes)
+        EXPECT_EQ(game.GroupSize(column, row), size) << column << ',' << row;
+    game.GameOver = true;
+    EXPECT_EQ(game.GroupSize(0, 12), 6);
+}
+
 TEST_F(Rule, UndoRestoresBoardAndScore)
 {
     game.Points = 40;

@@ -36,6 +36,9 @@ public:
     // outside cell, or a finished game, is left alone.
     void RemoveBlocks(int x, int y);
     void DropBlocks();
+    // The blocks a press on (x, y) takes, counting a lone block, which stays: 0 for an
+    // empty or outside cell.
+    int GroupSize(int x, int y) const;
     // False when no two touching blocks share a colour; the clear bonus has then
     // been added to Bonus and Bonus to Points.
     bool checkmoves();

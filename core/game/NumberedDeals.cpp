@@ -17,6 +17,7 @@ double NumberedDeals::next()
         chosen_ = 0;
         cellsState_ = board_;
         drawn_ = 0;
+        ++dealt_;
     }
     ++drawn_;
     // SplitMix64, written out rather than taken from a library, so that no library's change

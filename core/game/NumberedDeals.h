@@ -17,6 +17,8 @@ public:
 
     // The number of the board being dealt or last dealt; 0 before the first deal.
     std::uint32_t board() const { return board_; }
+    // How many deals have begun.
+    std::uint64_t dealt() const { return dealt_; }
     // The next deal is board number instead of a number drawn; false, and nothing changed,
     // for a number out of range.
     bool dealNext(std::uint32_t number);
@@ -28,6 +30,7 @@ private:
 
     std::uint32_t board_ = 0;
     std::uint32_t chosen_ = 0;
+    std::uint64_t dealt_ = 0;
     std::uint64_t cellsState_ = 0;
     int drawn_ = CellsPerDeal;
 };

@@ -82,6 +82,20 @@ void Game::RemoveBlocks(int x, int y)
     }
 }
 
+int Game::GroupSize(int x, int y) const
+{
+    if (x < 0 || x >= BoardSize || y < 0 || y >= BoardSize || Map[x][y] == 0)
+        return 0;
+    Game trial = *this; // the removal itself counts, so that a group is only ever what it takes
+    trial.GameOver = false;
+    trial.RemoveBlocks(x, y);
+    int taken = 0;
+    for (int column = 0; column < BoardSize; ++column)
+        for (int row = 0; row < BoardSize; ++row)
+            taken += Map[column][row] != trial.Map[column][row];
+    return std::max(taken, 1);
+}
+
 bool Game::checktable(int x, int y) const
 {
     return std::any_of(std::begin(Queue), std::end(Queue),

@@ -22,9 +22,22 @@ constexpr int PressTop = 54;
 constexpr int PressRight = 308;
 constexpr int PressBottom = 307;
 
+// The parts of the frame that hold something, top to bottom: a screen too small for the
+// whole frame may show them apart, each at a scale of its own. The black margins beside the
+// board are in none.
+constexpr Rect HeaderBand{0, 0, 364, 40}; // the score and the title
+constexpr Rect BoardBand{48, 47, 267, 266}; // the board in its border; the end message lies on it
+constexpr Rect FooterBand{0, 316, 364, 104}; // the table under its heading, and the line at the foot
+constexpr Rect FrameBands[] = {HeaderBand, BoardBand, FooterBand};
+
 constexpr Point cellOrigin(int column, int row)
 {
     return {BoardOrigin + CellSize * column, BoardOrigin + CellSize * row};
+}
+
+constexpr Rect cellRect(int column, int row)
+{
+    return {cellOrigin(column, row).x, cellOrigin(column, row).y, CellSize, CellSize};
 }
 
 // The cell a press at frame point (x, y) acts on, or nothing off the board.

@@ -25,6 +25,7 @@ struct Rect {
     int y = 0;
     int width = 0;
     int height = 0;
+    friend bool operator==(const Rect&, const Rect&) = default;
 };
 
 // The nearest pixel: pixel i of a side `to` pixels long shows pixel nearestPixel(i, to, from)

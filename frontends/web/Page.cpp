@@ -2,6 +2,8 @@
 
 #include <emscripten.h>
 
+#include <algorithm>
+#include <array>
 #include <cstdint>
 #include <fstream>
 #include <iterator>
@@ -14,10 +16,16 @@ namespace {
 // TilzoPage is page.js.
 EM_JS(void, pageMessage, (const char* text, const char* title),
       { TilzoPage.message(UTF8ToString(title), UTF8ToString(text)); });
-EM_JS(void, pageFit, (int width, int height, int* size), {
-    const fitted = TilzoPage.fit(width, height);
-    HEAP32[size >> 2] = fitted[0];
-    HEAP32[(size >> 2) + 1] = fitted[1];
+// bands: x, y, width and height of each; fitted: the canvas's width and height, then the
+// number of bands shown apart (0 for the whole frame) and where each is shown.
+EM_JS(void, pageFit, (int width, int height, const int* bands, int count, int* fitted), {
+    const parts = [];
+    for (let i = 0; i < count; ++i) {
+        const[x, y, w, h] = HEAP32.subarray((bands >> 2) + 4 * i, (bands >> 2) + 4 * i + 4);
+        parts.push({x, y, width : w, height : h});
+    }
+    const fit = TilzoPage.fit(width, height, parts);
+    HEAP32.set([... fit.size, fit.shown ? fit.shown.length : 0, ...(fit.shown || []).flat() ], fitted >> 2);
 });
 EM_JS(void, pageDraw, (const std::uint32_t* rgba, int width, int height),
       { TilzoPage.draw(new Uint8ClampedArray(HEAPU8.buffer, rgba, width * height * 4), width, height); });
@@ -42,9 +50,22 @@ std::string Page::bitmapBits(Bitmap bitmap)
 
 void Page::fitPictureBox()
 {
-    int size[2];
-    pageFit(FrameSize.width, FrameSize.height, size);
-    canvasSize_ = {size[0], size[1]};
+    constexpr int count = std::size(FrameBands);
+    std::array<int, 4 * count> bands;
+    for (int i = 0; i < count; ++i) {
+        const Rect& band = FrameBands[i];
+        bands[4 * i] = band.x;
+        bands[4 * i + 1] = band.y;
+        bands[4 * i + 2] = band.width;
+        bands[4 * i + 3] = band.height;
+    }
+    std::array<int, 3 + 4 * count> fitted{};
+    pageFit(FrameSize.width, FrameSize.height, bands.data(), count, fitted.data());
+    canvasSize_ = {fitted[0], fitted[1]};
+    pieces_.clear();
+    for (int i = 0; i < std::min(fitted[2], count); ++i)
+        pieces_.push_back(
+            {FrameBands[i], {fitted[3 + 4 * i], fitted[4 + 4 * i], fitted[5 + 4 * i], fitted[6 + 4 * i]}});
 }
 
 void Page::present(const Surface& frame)
@@ -58,7 +79,8 @@ void Page::present(const Surface& frame)
         const std::uint32_t v = frame.pixels()[i];
         rgba[i] = 0xFF000000 | (v & 0xFF) << 16 | (v & 0xFF00) | (v >> 16 & 0xFF);
     }
-    screen_.show(Surface::fromPixels(frame.size(), std::move(rgba)), canvasSize_);
+    const Surface swapped = Surface::fromPixels(frame.size(), std::move(rgba));
+    pieces_.empty() ? screen_.show(swapped, canvasSize_) : screen_.show(swapped, canvasSize_, pieces_);
     pageDraw(screen_.picture().pixels(), canvasSize_.width, canvasSize_.height);
 }
 

@@ -3,6 +3,8 @@
 #include "core/render/ScaledScreen.h"
 #include "core/shell/frmMain.h"
 
+#include <vector>
+
 namespace tilzo {
 
 // The game's window in a web page: a canvas, and the page's own modal dialogs (page.js).
@@ -20,9 +22,12 @@ public:
 
     // The frame pixel shown at a point of the canvas, in pixels of its backing store.
     Point framePixel(double x, double y) const { return screen_.framePixel(x, y); }
+    // The pixels of the canvas that show a part of the frame.
+    Rect shownRect(const Rect& part) const { return screen_.shownRect(part); }
 
 private:
     Size canvasSize_;
+    std::vector<Piece> pieces_; // none when the canvas shows the whole frame
     ScaledScreen screen_;
 };
 

@@ -1,6 +1,7 @@
 // The browser's entry points: main() sets the game up, then the page (page.js) carries on a
 // kept game or opens the name prompt, and calls the tilzo_* functions for its events. Each of
 // them ends by handing the page the game as it stands, to keep.
+#include "Access.h"
 #include "Page.h"
 #include "core/game/NumberedDeals.h"
 #include "core/shell/KeptGame.h"
@@ -21,8 +22,8 @@ EM_JS(double, addressBoard, (), {
 });
 EM_JS(void, pageBegin, (const char* title, const char* question, const char* answer, bool linked),
       { TilzoPage.begin(UTF8ToString(title), UTF8ToString(question), UTF8ToString(answer), linked); });
-EM_JS(void, pageKeep, (const char* text, double board, bool over),
-      { TilzoPage.keep(UTF8ToString(text), board, over); });
+EM_JS(void, pageKeep, (const char* text, double board, double deal, bool over),
+      { TilzoPage.keep(UTF8ToString(text), board, deal, !!over); });
 EM_JS(void, pageDownload, (const char* bytes, int size),
       { TilzoPage.download(HEAPU8.slice(bytes, bytes + size)); });
 
@@ -35,7 +36,7 @@ void keep()
     if (!form->Initialized)
         return;
     const std::string text = keptGame(form->game, deals.board(), form->PlayerName);
-    pageKeep(text.c_str(), deals.board(), form->game.GameOver);
+    pageKeep(text.c_str(), deals.board(), static_cast<double>(deals.dealt()), form->game.GameOver);
 }
 
 } // namespace
@@ -53,6 +54,7 @@ int main()
     folders.user = os::browserStorage(folders.userProblem);
     folders.besideProgram = false; // a page has no folder of its own
     form = std::make_unique<frmMain>(page, deals, folders);
+    attachAccess(*form, page);
     form->Form_Resize(); // the canvas takes its place before the prompt opens over it
     pageBegin(words::Title, words::NameQuestion, words::DefaultName, dealsLinked);
 }
@@ -109,6 +111,14 @@ EMSCRIPTEN_KEEPALIVE void tilzo_press(int button, bool shift, bool ctrl, bool al
     const Point at = page.framePixel(x, y);
     form->picBox_MouseDown(button >= 0 && button < 3 ? buttons[button] : 0, modifierMask(shift, ctrl, alt),
                            at.x, at.y);
+    keep();
+}
+
+// A left press on the middle of a cell: the keyboard's Enter.
+EMSCRIPTEN_KEEPALIVE void tilzo_play(int column, int row)
+{
+    const Point at = cellOrigin(column, row);
+    form->picBox_MouseDown(LeftButton, 0, at.x + CellSize / 2, at.y + CellSize / 2);
     keep();
 }
 

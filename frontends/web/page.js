@@ -15,6 +15,7 @@ const TilzoPage = (() => {
   let running = false;
   let ended = false;
   let board = 0; // the number of the board being played
+  let dealt = 0; // deals so far
 
   const call = (name, ...args) => Module.calledRun && Module['_tilzo_' + name](...args);
   const blocked = () => !running || document.querySelector('dialog[open]') !== null;
@@ -31,6 +32,26 @@ const TilzoPage = (() => {
       call('press', button, event.shiftKey, event.ctrlKey, event.altKey, at[0], at[1]);
   }
 
+  // On a touch screen, cells under this many CSS pixels are too small for a finger: the frame's bands are
+  // then shown apart, the board larger than the texts, in a column on an upright screen and side by side
+  // on a wide one, where the texts keep at least a CSS pixel to a frame pixel.
+  const CellSize = 16, FingerCell = 20;
+  function apart(room, scale, ratio, [header, board, footer]) {
+    const [width, height] = room, texts = header.height + footer.height;
+    const column = Math.min(1, height / (texts * width / header.width + board.height * width / board.width));
+    const beside = Math.min(height / board.height, (width - header.width * ratio) / board.width);
+    const boardScale = Math.max(column * width / board.width, beside);
+    const textScale = boardScale == beside ? Math.min((width - board.width * beside) / header.width, height / texts)
+      : column * width / header.width;
+    if (boardScale <= scale)
+      return null;
+    const sized = (band, scale) => [Math.floor(band.width * scale), Math.floor(band.height * scale)];
+    const [bw, bh] = sized(board, boardScale), [hw, hh] = sized(header, textScale), [fw, fh] = sized(footer, textScale);
+    if (boardScale == beside)
+      return {size: [bw + hw, Math.max(bh, hh + fh)], shown: [[bw, 0, hw, hh], [0, 0, bw, bh], [bw, hh, fw, fh]]};
+    return {size: [Math.max(hw, bw), hh + bh + fh], shown: [[0, 0, hw, hh], [0, hh, bw, bh], [0, hh + bh, fw, fh]]};
+  }
+
   function nextMessage() {
     if (message.open || !messages.length)
       return;
@@ -44,7 +65,7 @@ const TilzoPage = (() => {
   // Keys act on release; the game also hears them go down, to know which releases are its own.
   for (const type of ['keydown', 'keyup']) {
     addEventListener(type, event => {
-      if (blocked())
+      if (blocked() || TilzoAccess.takenByControl(event))
         return;
       if (event.key == ' ' || event.key == 'Home')
         event.preventDefault(); // no scrolling, no button pressed by Space
@@ -56,25 +77,37 @@ const TilzoPage = (() => {
   canvas.addEventListener('mousedown', event => press(event.button, canvasPixel(event), event));
   canvas.addEventListener('contextmenu', event => event.preventDefault());
 
-  // A tap is a left press; a touch held half a second is a right press.
+  // A tap is a left press; a touch held half a second is a right press. A touch that slides
+  // away is neither, and a second finger makes it a pinch, which zooms the page.
   let touch = null;
+  const untouch = () => { clearTimeout(touch && touch.timer); touch = null; };
   canvas.addEventListener('touchstart', event => {
-    event.preventDefault(); // no mouse events after it, no menu
-    clearTimeout(touch && touch.timer);
-    const at = canvasPixel(event.changedTouches[0]);
-    touch = {at, timer: setTimeout(() => { touch = null; press(2, at, event); }, 500)};
-  }, {passive: false});
+    untouch();
+    if (event.touches.length > 1)
+      return;
+    const point = event.changedTouches[0], at = canvasPixel(point);
+    const timer = setTimeout(() => { touch = null; press(2, at, event); }, 500);
+    touch = {at, from: [point.clientX, point.clientY], timer};
+  }, {passive: true});
+  canvas.addEventListener('touchmove', event => {
+    const point = event.changedTouches[0];
+    if (touch && Math.hypot(point.clientX - touch.from[0], point.clientY - touch.from[1]) > 10)
+      untouch();
+  }, {passive: true});
   canvas.addEventListener('touchend', event => {
-    event.preventDefault();
+    event.preventDefault(); // no mouse events after it
     if (touch) {
       clearTimeout(touch.timer);
       press(0, touch.at, event);
     }
     touch = null;
   }, {passive: false});
-  canvas.addEventListener('touchcancel', () => { clearTimeout(touch && touch.timer); touch = null; });
+  canvas.addEventListener('touchcancel', untouch);
 
-  const button = (id, action) => document.getElementById(id).addEventListener('click', () => {
+  // Clicked, a button hands the keys back to the board; pressed by a key, it keeps the focus.
+  const button = (id, action) => document.getElementById(id).addEventListener('click', event => {
+    if (event.detail)
+      canvas.focus({preventScroll: true});
     if (!blocked())
       action();
   });
@@ -182,20 +215,29 @@ const TilzoPage = (() => {
       messages.push([title, text]);
       nextMessage();
     },
-    // The biggest whole number of device pixels of the frame's shape that fits above the buttons.
-    fit(width, height) {
+    // The biggest whole number of device pixels of the frame's shape that fits above the buttons,
+    // or, where that leaves the cells too small for a finger, the frame's bands apart.
+    fit(width, height, bands) {
       const ratio = devicePixelRatio;
       const room = [innerWidth * ratio, Math.max(0, innerHeight - below.offsetHeight) * ratio];
       const scale = Math.min(room[0] / width, room[1] / height);
-      canvas.width = Math.floor(width * scale);
-      canvas.height = Math.floor(height * scale);
+      const small = scale * CellSize < FingerCell * ratio && matchMedia('(pointer: coarse)').matches;
+      if (small && !bands)
+        return null; // the bands come with the program: the page stays hidden until then
+      const fitted = small ? apart(room, scale, ratio, bands) : null;
+      const size = fitted ? fitted.size : [Math.floor(width * scale), Math.floor(height * scale)];
+      [canvas.width, canvas.height] = size;
       canvas.style.width = canvas.width / ratio + 'px';
       canvas.style.height = canvas.height / ratio + 'px';
-      return [canvas.width, canvas.height];
+      document.body.classList.add('placed');
+      return {size, shown: fitted && fitted.shown};
     },
     draw(rgba, width, height) {
       context.putImageData(new ImageData(rgba, width, height), 0, 0);
+      canvas.dispatchEvent(new Event('frame')); // for the page's own layer and words
     },
+    blocked,
+    call,
     download(bytes) {
       const link = document.createElement('a');
       link.href = URL.createObjectURL(new Blob([bytes], {type: 'application/octet-stream'}));
@@ -203,11 +245,14 @@ const TilzoPage = (() => {
       link.click();
       setTimeout(() => URL.revokeObjectURL(link.href), 10000);
     },
-    keep(text, number, over) {
+    keep(text, number, deal, over) {
       if (ended)
         return; // that game is dropped
       board = number;
       document.getElementById('board').textContent = `Board ${board}`;
+      if (deal != dealt)
+        TilzoAccess.say(`Board ${board}`);
+      dealt = deal;
       const refusal = TilzoKept.keep(text, over);
       if (refusal !== null)
         this.message(title, `The game in progress cannot be kept in this browser: ${refusal}. It plays on.`);
@@ -219,13 +264,14 @@ const TilzoPage = (() => {
       for (const control of controls.querySelectorAll('button'))
         control.disabled = true;
       controls.querySelector('.button').classList.add('disabled');
+      load.disabled = true;
       document.getElementById('ended').hidden = false;
+      document.querySelector('#ended button').focus();
     },
   };
   // The canvas takes its final place now, at the frame's size (its attributes), not once the
   // program has loaded.
   page.fit(canvas.width, canvas.height);
-  document.body.classList.add('placed');
   return page;
 })();
 

@@ -7,6 +7,9 @@ from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.actions.action_builder import ActionBuilder
 from selenium.webdriver.common.actions.mouse_button import MouseButton
 
+# Frames the core composes natively (tests/frame_test.cpp's hash) for board 1 with an empty table: as dealt, and
+# after a press on the cell PRESSED.
+START, MOVE, PRESSED = 0xA7AB6BFD58E7B386, 0xB08D1E352B39ACC4, (4, 15)
 CANVAS = 'const c = document.getElementById("screen"), g = c.getContext("2d");'
 BROWSERS = []
 URL = None

@@ -1,0 +1,199 @@
+#!/usr/bin/python3
+# The page for players without a mouse, without colour or on a phone, in headless Chromium:
+# access_test.py SITE NODE_MODULES.
+import sys
+
+from browser import *
+
+# Each colour by its name, as a tile's centre shows it; code 1 first.
+COLOURS = {'red': (213, 74, 41), 'blue': (45, 41, 203), 'green': (68, 180, 43), 'yellow': (213, 195, 41),
+           'purple': (164, 87, 213)}
+AXE = sys.argv[2] + '/axe-core/axe.min.js'
+
+
+def said(d):
+    return js(d, '[...document.getElementById("said").children].map(line => line.textContent)')
+
+
+def hush(d):
+    d.execute_script('document.getElementById("said").replaceChildren()')
+
+
+def axe(d):
+    if not js(d, 'typeof axe == "object"'):
+        d.execute_script(open(AXE).read())
+    violations = d.execute_async_script('axe.run(document).then(r => arguments[0](r.violations.map(v => v.id)))')
+    assert violations == [], violations
+
+
+# The board the canvas shows whole, column by column: 0 for an empty cell, else the code of the nearest colour.
+def board(d):
+    pixels = d.execute_script(CANVAS + '''return [...Array(256).keys()].map(k => [...g.getImageData(
+        Math.floor((62.5 + 16 * (k >> 4)) * c.width / 364), Math.floor((62.5 + 16 * (k % 16)) * c.height / 420),
+        1, 1).data.slice(0, 3)])''')
+    tiles = list(COLOURS.values())
+    distance = lambda p, tile: sum((a - b) ** 2 for a, b in zip(p, tile))
+    codes = [0 if max(p) < 40 else 1 + min(range(5), key=lambda i: distance(p, tiles[i])) for p in pixels]
+    return [codes[16 * c:16 * c + 16] for c in range(16)]
+
+
+# The cells of the group at cell: those of its colour that touch it, or touch one that does.
+def group(b, cell):
+    found, todo = {cell}, [cell]
+    while todo:
+        c, r = todo.pop()
+        for n in [(c - 1, r), (c + 1, r), (c, r - 1), (c, r + 1)]:
+            if 0 <= min(n) and max(n) < 16 and n not in found and b[n[0]][n[1]] == b[c][r]:
+                found.add(n)
+                todo.append(n)
+    return found
+
+
+# Arrows from one cell to another; the words said at the last are the model's.
+def walk(d, b, start, end):
+    (dc, dr), n = [b - a for a, b in zip(start, end)], len(group(b, end))
+    hush(d)
+    keys(d, *(step for key in [Keys.ARROW_RIGHT if dc > 0 else Keys.ARROW_LEFT] * abs(dc)
+              + [Keys.ARROW_DOWN if dr > 0 else Keys.ARROW_UP] * abs(dr) for step in (key, '-' + key)))
+    what = f'{list(COLOURS)[b[end[0]][end[1]] - 1]}, {n} block{"s" * (n > 1)}' if b[end[0]][end[1]] else 'empty'
+    assert start == end or said(d)[-1] == f'Column {end[0] + 1}, row {end[1] + 1}: {what}', (said(d), what)
+
+
+# A key pressed and released, then these lines said.
+def press(d, key, *lines):
+    hush(d)
+    tap(d, key)
+    wait(lambda: set(lines) <= set(said(d)), f'{lines} in {said(d)}')
+
+
+# A whole game by the keys alone, each step checked against the rules from the canvas: the cursor's
+# words, 5 * n * (n - 1) points a group of n, the bonus and the table at the end.
+def keyboard_game(d):
+    cursor, points, undone = (0, 15), 0, False
+    b = board(d)
+    while True:
+        playable = [(c, r) for c in range(16) for r in range(16) if b[c][r] and len(group(b, (c, r))) > 1]
+        if not playable:
+            break
+        target = min(playable, key=lambda cell: abs(cell[0] - cursor[0]) + abs(cell[1] - cursor[1]))
+        walk(d, b, cursor, target)
+        cursor, n = target, len(group(b, target))
+        press(d, Keys.ENTER)
+        wait(lambda: said(d), 'the score')
+        assert int(said(d)[0][8:]) - points - 5 * n * (n - 1) in range(0, 25001, 5000)  # a bonus only at the end
+        if not undone:  # once: Backspace takes the move back
+            press(d, Keys.BACKSPACE, f'Points: {points}')
+            assert board(d) == b
+            axe(d)
+            press(d, Keys.ENTER)
+            undone = True
+        points += 5 * n * (n - 1)
+        b = board(d)
+    bonus = 5000 * sum(all(code not in column for column in b) for code in range(1, 6))
+    end = 'CONGRATULATIONS!' if not any(map(any, b)) else 'GAME OVER'
+    assert {f'Points: {points + bonus}', end, f'Bonus: {bonus}', f'{points + bonus} Tilzo'} <= set(said(d)), said(d)
+    walk(d, b, cursor, (0, 0))
+    press(d, Keys.ARROW_UP)  # the cursor stays on the board
+    assert [line[:17] for line in said(d)] == ['Column 1, row 1: ']
+
+
+# Every control in turn, each with a visible ring; Space on "Reset table" asks, and the game stays.
+def tab_through(d):
+    order = []
+    while order[-1:] != ['screen']:
+        tap(d, Keys.TAB)
+        if js(d, 'document.activeElement == document.body'):
+            continue  # past the last control, before the first
+        order.append(js(d, 'document.activeElement.id'))
+        assert js(d, 'getComputedStyle(document.activeElement.closest(".button") || document.activeElement)'
+                     '.outlineStyle') == 'solid', order
+        if order[-1] == 'reset-table':
+            shown = frame_hash(d)
+            tap(d, Keys.SPACE)
+            assert is_open(d, 'confirm-reset')
+            tap(d, Keys.ESCAPE)
+            assert frame_hash(d) == shown and js(d, 'document.activeElement.id') == 'reset-table'
+    assert sorted(order) == ['download', 'load', 'new-board', 'play-again', 'reset-table', 'screen', 'share', 'symbols',
+                             'undo'], order
+
+
+# The symbols layer shows the board's codes through a move and its undo; the canvas stays the frame.
+def symbols(d):
+    shown = frame_hash(d)
+    for act, frame in [(lambda: el(d, '#symbols').click(), shown), (lambda: click(d, at_cell(d, *PRESSED)), MOVE),
+                       (lambda: click(d, at_cell(d, *PRESSED), MouseButton.RIGHT), shown)]:
+        act()
+        assert frame_hash(d) == frame
+        assert js(d, 'TilzoOverlay.drawn()') == [code for column in board(d) for code in column]
+    d.refresh()
+    started(d)
+    assert js(d, 'document.getElementById("symbols").checked')  # remembered
+    el(d, '#symbols').click()
+    assert js(d, 'TilzoOverlay.drawn()') is None
+
+
+# Fingers put down where the first step says, moved through the others, lifted.
+def touches(d, *steps):
+    for i, points in enumerate(steps):
+        d.execute_cdp_cmd('Input.dispatchTouchEvent', {'type': 'touchMove' if i else 'touchStart', 'touchPoints': [
+            {'x': x, 'y': y, 'id': finger} for finger, (x, y) in enumerate(points)]})
+    d.execute_cdp_cmd('Input.dispatchTouchEvent', {'type': 'touchEnd', 'touchPoints': []})
+
+
+# On a phone: cells for a finger, the whole frame in view, a slide that does nothing, a tap that plays the
+# cell under it, a pinch that zooms.
+def phone(d, width, height, cell):
+    d.execute_cdp_cmd('Emulation.setDeviceMetricsOverride',
+                      {'width': width, 'height': height, 'deviceScaleFactor': 3, 'mobile': True})
+    d.execute_cdp_cmd('Emulation.setTouchEmulationEnabled', {'enabled': True, 'maxTouchPoints': 2})
+    d.execute_script('localStorage.clear()')  # MOVE's table is empty
+    load(d, 1)
+    tap(d, Keys.ENTER)
+    started(d)
+    box = d.execute_script('return Array.from(Module.HEAP32.subarray(Module._tilzo_cell_box(...arguments) >> 2)'
+                           '.slice(0, 4)).map(v => v / devicePixelRatio)', *PRESSED)
+    canvas = js(d, 'document.getElementById("screen").getBoundingClientRect().toJSON()')
+    assert min(box[2:]) >= cell and canvas['right'] <= width and canvas['bottom'] <= height, (box, canvas)
+    at = (canvas['x'] + box[0] + box[2] / 2, canvas['y'] + box[1] + box[3] / 2)
+    codes = lambda: js(d, '[...Array(256).keys()].map(k => Module._tilzo_cell(k >> 4, k % 16))')
+    before = codes()
+    touches(d, [at], [(at[0] + 5, at[1])], [(at[0] + 150, at[1])])
+    assert codes() == before
+    touches(d, [at])
+    wait(lambda: codes() != before, 'the tap')
+    touches(d, *[[(width / 2 - apart, at[1] - 100), (width / 2 + apart, at[1] - 100)] for apart in range(20, 150, 10)])
+    wait(lambda: js(d, 'visualViewport.scale') > 1.5, 'the pinch')
+    d.execute_cdp_cmd('Emulation.resetPageScaleFactor', {})
+    d.execute_cdp_cmd('Emulation.setTouchEmulationEnabled', {'enabled': False})
+    d.execute_cdp_cmd('Emulation.clearDeviceMetricsOverride', {})
+    wait(lambda: js(d, 'devicePixelRatio == 1.5 && Math.abs(document.getElementById("screen").width / 364'
+                       ' - document.getElementById("screen").height / 420) < 0.01'), 'the whole frame again')
+    assert frame_hash(d) == MOVE
+
+
+def main(site):
+    serve(site)
+    d = chromium('/tmp')
+    try:
+        tap(d, Keys.ENTER)
+        started(d)
+        screen = el(d, '#screen')
+        assert js(d, 'document.activeElement.id') == 'screen' and screen.aria_role == 'image', screen.aria_role
+        assert 'Arrow keys choose a block' in screen.accessible_name
+        wait(lambda: said(d) == ['Board 1', 'Points: 0'] + ['0'] * 5, 'the board, the score and the table')
+        axe(d)
+        tab_through(d)
+        symbols(d)
+        d.execute_script('document.getElementById("screen").focus()')
+        keyboard_game(d)
+        axe(d)
+        tap(d, Keys.ESCAPE)
+        assert js(d, 'document.activeElement.textContent') == 'Start again'
+        for width, height, cell in [(390, 844, 23), (844, 390, 17)]:
+            phone(d, width, height, cell)
+    finally:
+        quit_all()
+    print('access test: passed')
+
+
+main(sys.argv[1])
