@@ -10,6 +10,7 @@ const TilzoOverlay = (() => {
   let drawn = null; // the codes the symbols show, column by column
 
   layer.id = 'layer';
+  layer.hidden = true; // until first drawn in its place: nothing on the page may move
   layer.setAttribute('aria-hidden', 'true');
   screen.after(layer);
   const symbols = document.getElementById('symbols');
@@ -71,6 +72,7 @@ const TilzoOverlay = (() => {
       width: screen.style.width, height: screen.style.height});
     if (layer.width != screen.width || layer.height != screen.height)
       [layer.width, layer.height] = [screen.width, screen.height];
+    layer.hidden = !document.body.classList.contains('placed');
     context.clearRect(0, 0, layer.width, layer.height);
     drawn = null;
     if (!Module.calledRun)
