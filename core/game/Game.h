@@ -37,8 +37,9 @@ public:
     void RemoveBlocks(int x, int y);
     void DropBlocks();
     // The blocks a press on (x, y) takes, counting a lone block, which stays: 0 for an
-    // empty or outside cell.
-    int GroupSize(int x, int y) const;
+    // empty or outside cell. When taken is given, its cells of those blocks are set to 1, the
+    // others to 0 (a lone block is not taken).
+    int GroupSize(int x, int y, std::uint8_t (*taken)[BoardSize] = nullptr) const;
     // False when no two touching blocks share a colour; the clear bonus has then
     // been added to Bonus and Bonus to Points.
     bool checkmoves();

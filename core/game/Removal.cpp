@@ -82,18 +82,21 @@ void Game::RemoveBlocks(int x, int y)
     }
 }
 
-int Game::GroupSize(int x, int y) const
+int Game::GroupSize(int x, int y, std::uint8_t (*taken)[BoardSize]) const
 {
-    if (x < 0 || x >= BoardSize || y < 0 || y >= BoardSize || Map[x][y] == 0)
-        return 0;
     Game trial = *this; // the removal itself counts, so that a group is only ever what it takes
     trial.GameOver = false;
     trial.RemoveBlocks(x, y);
-    int taken = 0;
+    int count = 0;
     for (int column = 0; column < BoardSize; ++column)
-        for (int row = 0; row < BoardSize; ++row)
-            taken += Map[column][row] != trial.Map[column][row];
-    return std::max(taken, 1);
+        for (int row = 0; row < BoardSize; ++row) {
+            const bool gone = Map[column][row] != trial.Map[column][row];
+            count += gone;
+            if (taken)
+                taken[column][row] = gone;
+        }
+    const bool occupied = x >= 0 && x < BoardSize && y >= 0 && y < BoardSize && Map[x][y] != 0;
+    return occupied ? std::max(count, 1) : 0;
 }
 
 bool Game::checktable(int x, int y) const

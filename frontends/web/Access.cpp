@@ -47,6 +47,20 @@ EMSCRIPTEN_KEEPALIVE int tilzo_group(int column, int row)
     return form->game.GroupSize(column, row);
 }
 
+// The cells a press on (column, row) would take, a byte each, column by column from the top: 1 for
+// those that go.
+EMSCRIPTEN_KEEPALIVE const std::uint8_t* tilzo_group_cells(int column, int row)
+{
+    static std::uint8_t cells[BoardSize][BoardSize];
+    form->game.GroupSize(column, row, cells);
+    return &cells[0][0];
+}
+
+EMSCRIPTEN_KEEPALIVE int tilzo_points()
+{
+    return form->game.Points;
+}
+
 EMSCRIPTEN_KEEPALIVE const char* tilzo_colour(int code)
 {
     return code >= 1 && code <= ColourCount ? words::ColourNames[code - 1] : "";

@@ -5,7 +5,7 @@
 const TilzoAccess = (() => {
   const canvas = document.getElementById('screen');
   const said = document.createElement('div');
-  const Kept = 8; // lines the region keeps, the latest last
+  const Kept = 10; // lines the region keeps, the latest last: the end of a game says nine
   const Steps = {ArrowLeft: [-1, 0], ArrowRight: [1, 0], ArrowUp: [0, -1], ArrowDown: [0, 1]};
   const cursor = {column: 0, row: 15, keyed: false};
   let texts = [];

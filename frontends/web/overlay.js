@@ -65,7 +65,33 @@ const TilzoOverlay = (() => {
     }
   }
 
-  // Over the canvas, at its size, then the symbols and the cursor.
+  // The edge of a group of cells (column * 16 + row): each side of a cell that no other cell of the
+  // group shares, dark under light so that it shows on every colour.
+  function edge(cells) {
+    const inside = new Set(cells), sides = [];
+    for (const k of cells) {
+      const [x, y, width, height] = cellBox(k >> 4, k & 15);
+      const [c, r] = [k >> 4, k & 15];
+      if (c == 0 || !inside.has(k - 16)) sides.push([x, y, x, y + height]);
+      if (c == 15 || !inside.has(k + 16)) sides.push([x + width, y, x + width, y + height]);
+      if (r == 0 || !inside.has(k - 1)) sides.push([x, y, x + width, y]);
+      if (r == 15 || !inside.has(k + 1)) sides.push([x, y + height, x + width, y + height]);
+    }
+    const line = Math.max(2, Math.round(cellBox(cells[0] >> 4, cells[0] & 15)[2] / 8));
+    for (const [colour, width] of [['#000', 2 * line], ['#fff', line]]) {
+      context.beginPath();
+      for (const [x0, y0, x1, y1] of sides) {
+        context.moveTo(x0, y0);
+        context.lineTo(x1, y1);
+      }
+      context.lineCap = 'square';
+      context.lineWidth = width;
+      context.strokeStyle = colour;
+      context.stroke();
+    }
+  }
+
+  // Over the canvas, at its size, then the symbols, the hint and the cursor.
   function draw() {
     const box = screen.getBoundingClientRect();
     Object.assign(layer.style, {left: box.left + scrollX + 'px', top: box.top + scrollY + 'px',
@@ -87,6 +113,9 @@ const TilzoOverlay = (() => {
             symbol(code, cellBox(column, row));
         }
     }
+    const hinted = TilzoHints.hinted();
+    if (hinted)
+      edge(hinted);
     const cursor = TilzoAccess.cursor();
     if (cursor)
       outline(cellBox(cursor.column, cursor.row));

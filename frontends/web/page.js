@@ -16,6 +16,7 @@ const TilzoPage = (() => {
   let ended = false;
   let board = 0; // the number of the board being played
   let dealt = 0; // deals so far
+  let wasOver = null; // whether the game had ended at the last keep; null before the first
 
   const call = (name, ...args) => Module.calledRun && Module['_tilzo_' + name](...args);
   const blocked = () => !running || document.querySelector('dialog[open]') !== null;
@@ -253,6 +254,10 @@ const TilzoPage = (() => {
       if (deal != dealt)
         TilzoAccess.say(`Board ${board}`);
       dealt = deal;
+      TilzoHints.dealt(board);
+      if (over && wasOver === false)
+        TilzoHints.ended(Module._tilzo_points());
+      wasOver = over;
       const refusal = TilzoKept.keep(text, over);
       if (refusal !== null)
         this.message(title, `The game in progress cannot be kept in this browser: ${refusal}. It plays on.`);
