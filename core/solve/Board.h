@@ -53,6 +53,8 @@ public:
     // Every group of two or more blocks, each named by one of its cells; returns how many.
     int groups(Group* out) const;
     bool hasMove() const;
+    // Whether an occupied cell touches another of its colour: whether its group can go.
+    bool movable(Cell cell) const;
     // The group holding an occupied cell: its size, and its cells in `cells` when given.
     int group(Cell cell, std::uint8_t* cells = nullptr) const;
     // Removes the group of an occupied cell when it has two or more blocks, lets the blocks fall

@@ -6,8 +6,8 @@ namespace tilzo::solve {
 
 namespace {
 
-// Past this the passes repeat at this width: about 8 MB in all, which a phone can spare.
-constexpr std::size_t MaxWidth = std::size_t(1) << 13;
+// Past this the passes repeat at this width: about 7 MB in all, which a phone can spare.
+constexpr std::size_t MaxWidth = std::size_t(1) << 12;
 
 // Orders candidates best first, and makes a heap of them keep the worst on top.
 constexpr auto better = [](const auto& a, const auto& b) { return a.value > b.value; };
@@ -15,10 +15,12 @@ constexpr auto better = [](const auto& a, const auto& b) { return a.value > b.va
 } // namespace
 
 Solver::Solver(const Board& board, Rules rules, std::uint64_t seed)
-    : root_(board)
+    : start_(board)
+    , root_(board)
     , rules_(rules)
     , random_(seed)
 {
+    width_ = 1;
     startPass();
     best_.score = playout(root_);
     best_.length = playoutLength_;
@@ -35,7 +37,7 @@ bool Solver::run(std::chrono::steady_clock::duration budget)
 
 bool Solver::step()
 {
-    if (!root_.hasMove())
+    if (!start_.hasMove())
         return false;
     if (next_ < layerSize_)
         expand(std::uint32_t(next_++));
@@ -44,9 +46,25 @@ bool Solver::step()
     return true;
 }
 
+void Solver::nextPass()
+{
+    // A pass over: take the best line's next move for good and search on from there; a finished
+    // game starts again from the deal, with a beam twice as wide.
+    if (prefix_ < best_.length) {
+        prefixScore_ += rules_.group(root_.remove(best_.move[prefix_]));
+        ++prefix_;
+    }
+    if (!root_.hasMove()) {
+        root_ = start_;
+        prefix_ = 0;
+        prefixScore_ = 0;
+        width_ = std::min(2 * width_, MaxWidth);
+    }
+    startPass();
+}
+
 void Solver::startPass()
 {
-    width_ = std::min(width_ == 0 ? 1 : 2 * width_, MaxWidth);
     layer_.resize(width_);
     scores_.resize(width_);
     nextLayer_.resize(width_);
@@ -56,7 +74,7 @@ void Solver::startPass()
     candidates_.reserve(2 * width_);
     seen_.resize(4 * width_);
     layer_[0] = root_;
-    scores_[0] = 0;
+    scores_[0] = prefixScore_;
     layerSize_ = 1;
     depth_ = 0;
     next_ = 0;
@@ -112,7 +130,7 @@ void Solver::closeLayer()
     }
     candidates_.clear();
     if (size == 0) {
-        startPass();
+        nextPass();
         return;
     }
     std::swap(layer_, nextLayer_);
@@ -122,26 +140,55 @@ void Solver::closeLayer()
     next_ = 0;
 }
 
+int Solver::below(int n)
+{
+    return int(((random_() >> 32) * std::uint64_t(n)) >> 32);
+}
+
+bool Solver::sample(const Board& board, int tabu, Cell& cell)
+{
+    // A few random cells first: cheaper than finding every group while most cells can move, and
+    // a big group is the likelier to be hit.
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        cell.column = std::uint8_t(below(board.columns()));
+        cell.height = std::uint8_t(below(board.height(cell.column)));
+        if (board.at(cell.column, cell.height) != tabu && board.movable(cell))
+            return true;
+    }
+    return false;
+}
+
+bool Solver::pickGroup(const Board& board, int tabu, Cell& cell)
+{
+    const int count = board.groups(groups_);
+    const int others
+        = int(std::count_if(groups_, groups_ + count, [tabu](const Group& g) { return g.colour != tabu; }));
+    if (count == 0)
+        return false;
+    int pick = below(others > 0 ? others : count);
+    for (int i = 0;; ++i)
+        if ((others == 0 || groups_[i].colour != tabu) && pick-- == 0) {
+            cell = groups_[i].cell;
+            return true;
+        }
+}
+
 std::int32_t Solver::playout(Board board)
 {
-    // Random moves that spare the most common colour while any other move is left, so that
+    // Random moves that spare the deal's most common colour while any other move is left, so that
     // colour can gather into one big group (the tabu colour).
     int tabu = 1;
-    for (int colour = 2; colour <= board.colours(); ++colour)
-        if (board.count(colour) > board.count(tabu))
+    for (int colour = 2; colour <= start_.colours(); ++colour)
+        if (start_.count(colour) > start_.count(tabu))
             tabu = colour;
     std::int32_t points = 0;
     playoutLength_ = 0;
-    for (int count; (count = board.groups(groups_)) > 0;) {
-        const int others = int(
-            std::count_if(groups_, groups_ + count, [tabu](const Group& g) { return g.colour != tabu; }));
-        int pick = int(((random_() >> 32) * std::uint64_t(others > 0 ? others : count)) >> 32);
-        int i = 0;
-        for (;; ++i)
-            if ((others == 0 || groups_[i].colour != tabu) && pick-- == 0)
-                break;
-        points += rules_.group(board.remove(groups_[i].cell));
-        playoutMoves_[playoutLength_++] = groups_[i].cell;
+    for (;;) {
+        Cell cell;
+        if (!sample(board, tabu, cell) && !pickGroup(board, tabu, cell))
+            break;
+        points += rules_.group(board.remove(cell));
+        playoutMoves_[playoutLength_++] = cell;
     }
     ++playouts_;
     return points + rules_.end(board.colours(), board.coloursLeft());
@@ -152,12 +199,13 @@ void Solver::record(std::uint32_t parent, Cell move, std::int32_t total)
     if (total <= best_.score)
         return;
     best_.score = total;
-    int length = depth_ + 1 + playoutLength_;
-    std::copy(playoutMoves_, playoutMoves_ + playoutLength_, best_.move + depth_ + 1);
-    best_.move[depth_] = move;
+    const int at = prefix_ + depth_;
+    const int length = at + 1 + playoutLength_;
+    std::copy(playoutMoves_, playoutMoves_ + playoutLength_, best_.move + at + 1);
+    best_.move[at] = move;
     for (int d = depth_; d > 0; --d) {
         const Node& node = nodes_[std::size_t(d) * width_ + parent];
-        best_.move[d - 1] = node.move;
+        best_.move[prefix_ + d - 1] = node.move;
         parent = node.parent;
     }
     best_.length = length;

@@ -49,14 +49,22 @@ private:
         std::uint64_t hash;
     };
 
+    void nextPass();
     void startPass();
     void expand(std::uint32_t parent);
     void closeLayer();
     std::int32_t playout(Board board);
+    bool sample(const Board& board, int tabu, Cell& cell);
+    bool pickGroup(const Board& board, int tabu, Cell& cell);
+    int below(int n);
     void keep(const Candidate& candidate);
     void record(std::uint32_t parent, Cell move, std::int32_t total);
 
+    Board start_;
+    // The position passes start from, after the moves of the best line taken so far.
     Board root_;
+    int prefix_ = 0;
+    std::int32_t prefixScore_ = 0;
     Rules rules_;
     std::mt19937_64 random_;
     Line best_;
