@@ -81,8 +81,8 @@ bool BoardReader::readRow(const std::string& text, Grid& grid)
         grid.cell[grid.rows][columns++] = std::uint8_t(text[i] - '0');
     }
     if (grid.rows > 0 && columns != grid.columns)
-        return fail(line_, std::to_string(columns) + " cells where the rows above have "
-                               + std::to_string(grid.columns));
+        return fail(line_, "cells in this row: " + std::to_string(columns)
+                               + ", in the rows above: " + std::to_string(grid.columns));
     grid.columns = columns;
     ++grid.rows;
     return true;

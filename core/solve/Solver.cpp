@@ -211,4 +211,14 @@ void Solver::record(std::uint32_t parent, Cell move, std::int32_t total)
     best_.length = length;
 }
 
+std::optional<Cell> hint(const Board& board, Rules rules, std::uint64_t seed,
+                         std::chrono::steady_clock::duration budget)
+{
+    if (!board.hasMove())
+        return std::nullopt;
+    Solver solver(board, rules, seed);
+    solver.run(budget);
+    return solver.best().move[0];
+}
+
 } // namespace tilzo::solve

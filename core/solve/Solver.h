@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <optional>
 #include <random>
 #include <vector>
 
@@ -88,5 +89,10 @@ private:
     int playoutLength_ = 0;
     Group groups_[MaxGroups];
 };
+
+// The move the solver would play next after searching for about `budget`; none when the board has
+// no move left.
+std::optional<Cell> hint(const Board& board, Rules rules, std::uint64_t seed,
+                         std::chrono::steady_clock::duration budget = std::chrono::milliseconds(500));
 
 } // namespace tilzo::solve
