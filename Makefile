@@ -23,10 +23,10 @@ SAN_ENV  := ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:detect_stack_use_after_r
 
 # Seconds per fuzzer: `make fuzz` runs each this long, `make test` for TEST_FUZZ_TIME.
 FUZZ_TIME      ?= 180
-TEST_FUZZ_TIME ?= 30
+TEST_FUZZ_TIME ?= 20
 
 .PHONY: run test format format-check package sanitize fuzz bench deps configure build windows windows-deps \
-        web serve-web web-deps bench-web audit-web
+        web serve-web web-deps bench-web audit-web bench-solve
 
 run: configure
 	cmake --build $(BUILD) $(JOBS) --target tilzo
@@ -109,10 +109,11 @@ fuzz_run = mkdir -p $(BUILD)-fuzz/corpus/$(1) && \
 fuzz: deps
 	cmake -S . -B $(BUILD)-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
 	    -DTILZO_TESTS=OFF -DTILZO_FUZZ=ON
-	cmake --build $(BUILD)-fuzz $(JOBS) --target fuzz_scorefile fuzz_rules fuzz_keptgame
+	cmake --build $(BUILD)-fuzz $(JOBS) --target fuzz_scorefile fuzz_rules fuzz_keptgame fuzz_boards
 	@$(call fuzz_run,fuzz_scorefile,512)
 	@$(call fuzz_run,fuzz_rules,1024)
 	@$(call fuzz_run,fuzz_keptgame,1024)
+	@$(call fuzz_run,fuzz_boards,1024)
 
 # Start-up is also timed on an X display: without one, on a virtual one when xvfb-run is there.
 # BENCH_ARGS go to Google Benchmark, e.g. --benchmark_repetitions=5 --benchmark_filter=StartUp.
@@ -125,6 +126,14 @@ bench: deps
 	else \
 	    $(BUILD)-bench/bench/tilzo_bench $(BENCH_ARGS); \
 	fi
+
+# tilzo-solve on 20 seeded random boards of each kind at 1, 10 and 60 s a board (about 47 minutes on two
+# cores). BENCH_SOLVE_ARGS picks a part, e.g. "--levels 1,10 --kinds standard --boards 5".
+BENCH_SOLVE_ARGS ?=
+bench-solve: deps
+	cmake -S . -B $(BUILD)-bench-solve -DCMAKE_BUILD_TYPE=Release -DTILZO_TESTS=OFF
+	cmake --build $(BUILD)-bench-solve $(JOBS) --target tilzo-solve
+	/usr/bin/python3 bench/solve_bench.py $(BUILD)-bench-solve/tilzo-solve $(BENCH_SOLVE_ARGS)
 
 # Installs only what is missing, as root or through sudo; costs a few dpkg look-ups otherwise.
 install_missing = @missing=$$(for p in $(1); do \

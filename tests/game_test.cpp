@@ -44,6 +44,16 @@ TEST_F(Rule, EmptyColumnsCloseToTheLeft)
     EXPECT_EQ(play({"2..3", "2113"}, 1, 15).first, fullRows({"23", "23"}));
 }
 
+TEST_F(Rule, AGapClosesBetweenAnyTwoColumns)
+{
+    for (int c = 0; c + 1 < BoardSize; ++c) {
+        const std::string left(c, '3');
+        game.GameOver = false; // the last board's game ended
+        EXPECT_EQ(play({std::string(c, '.') + "1", left + "12"}, c, 15).first, fullRows({left + "2"}))
+            << "column " << c;
+    }
+}
+
 TEST_F(Rule, EachVanishedColourEarns5000)
 {
     play({"1233"}, 2, 15); // 3, 4 and 5 gone

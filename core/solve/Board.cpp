@@ -1,0 +1,200 @@
+#include "core/solve/Board.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace tilzo::solve {
+
+namespace {
+
+constexpr int index(int column, int height)
+{
+    return column * MaxSide + height;
+}
+
+} // namespace
+
+Board::Board(const Grid& grid)
+    : columns_(std::uint8_t(grid.columns))
+    , rows_(std::uint8_t(grid.rows))
+{
+    bool used[256] = {};
+    for (int r = 0; r < grid.rows; ++r)
+        for (int c = 0; c < grid.columns; ++c)
+            used[grid.cell[r][c]] = true;
+    std::uint8_t code[256] = {};
+    for (int value = 0; value < 256; ++value)
+        if (used[value])
+            code[value] = ++colours_;
+    for (int c = 0; c < grid.columns; ++c) {
+        height_[c] = rows_;
+        for (int h = 0; h < grid.rows; ++h) {
+            cell_[c][h] = code[grid.cell[grid.rows - 1 - h][c]];
+            ++count_[cell_[c][h]];
+        }
+    }
+}
+
+int Board::coloursLeft() const
+{
+    return int(std::count_if(count_ + 1, count_ + colours_ + 1, [](std::uint16_t n) { return n != 0; }));
+}
+
+int Board::group(Cell start, std::uint8_t* cells) const
+{
+    std::uint8_t stack[MaxCells];
+    std::uint64_t seen[MaxCells / 64] = {};
+    const std::uint8_t colour = cell_[start.column][start.height];
+    auto visit = [&](int column, int height, int& top) {
+        const int i = index(column, height);
+        if (cell_[column][height] == colour && !(seen[i / 64] >> (i % 64) & 1)) {
+            seen[i / 64] |= std::uint64_t(1) << (i % 64);
+            stack[top++] = std::uint8_t(i);
+        }
+    };
+    int top = 0;
+    int size = 0;
+    visit(start.column, start.height, top);
+    while (top > 0) {
+        const int i = stack[--top];
+        if (cells)
+            cells[size] = std::uint8_t(i);
+        ++size;
+        const int c = i / MaxSide;
+        const int h = i % MaxSide;
+        if (c > 0 && h < height_[c - 1])
+            visit(c - 1, h, top);
+        if (c + 1 < columns_ && h < height_[c + 1])
+            visit(c + 1, h, top);
+        if (h > 0)
+            visit(c, h - 1, top);
+        if (h + 1 < height_[c])
+            visit(c, h + 1, top);
+    }
+    return size;
+}
+
+int Board::groups(Group* out) const
+{
+    // One pass: a cell joins the group of its left or lower neighbour of its colour, with two
+    // labels merged when it has both; union-find on the labels.
+    std::uint8_t label[MaxCells];
+    std::uint8_t parent[MaxCells];
+    std::uint16_t size[MaxCells] = {};
+    int labels = 0;
+    auto root = [&](int l) {
+        while (parent[l] != l)
+            l = parent[l] = parent[parent[l]];
+        return l;
+    };
+    for (int c = 0; c < columns_; ++c)
+        for (int h = 0; h < height_[c]; ++h) {
+            const std::uint8_t colour = cell_[c][h];
+            const bool left = c > 0 && h < height_[c - 1] && cell_[c - 1][h] == colour;
+            const bool below = h > 0 && cell_[c][h - 1] == colour;
+            int l;
+            if (left && below) {
+                l = root(label[index(c - 1, h)]);
+                const int other = root(label[index(c, h - 1)]);
+                if (other != l) {
+                    parent[other] = std::uint8_t(l);
+                    size[l] = std::uint16_t(size[l] + size[other]);
+                }
+            } else if (left || below) {
+                l = root(label[left ? index(c - 1, h) : index(c, h - 1)]);
+            } else {
+                l = labels++;
+                parent[l] = std::uint8_t(l);
+            }
+            label[index(c, h)] = std::uint8_t(l);
+            ++size[l];
+        }
+    int n = 0;
+    bool named[MaxCells] = {};
+    for (int c = 0; c < columns_; ++c)
+        for (int h = 0; h < height_[c]; ++h) {
+            const int l = root(label[index(c, h)]);
+            if (size[l] >= 2 && !named[l]) {
+                named[l] = true;
+                out[n++] = Group{Cell{std::uint8_t(c), std::uint8_t(h)}, size[l], cell_[c][h]};
+            }
+        }
+    return n;
+}
+
+bool Board::hasMove() const
+{
+    for (int c = 0; c < columns_; ++c)
+        for (int h = 0; h < height_[c]; ++h)
+            if ((h + 1 < height_[c] && cell_[c][h + 1] == cell_[c][h])
+                || (c + 1 < columns_ && h < height_[c + 1] && cell_[c + 1][h] == cell_[c][h]))
+                return true;
+    return false;
+}
+
+bool Board::movable(Cell cell) const
+{
+    const int c = cell.column;
+    const int h = cell.height;
+    const std::uint8_t colour = cell_[c][h];
+    return (h + 1 < height_[c] && cell_[c][h + 1] == colour) || (h > 0 && cell_[c][h - 1] == colour)
+           || (c + 1 < columns_ && cell_[c + 1][h] == colour) || (c > 0 && cell_[c - 1][h] == colour);
+}
+
+int Board::remove(Cell start)
+{
+    if (start.column >= columns_ || start.height >= height_[start.column])
+        return 0;
+    std::uint8_t cells[MaxCells];
+    const int size = group(start, cells);
+    if (size < 2)
+        return 0;
+    const std::uint8_t colour = cell_[start.column][start.height];
+    int first = MaxSide;
+    int last = 0;
+    for (int k = 0; k < size; ++k) {
+        cell_[cells[k] / MaxSide][cells[k] % MaxSide] = 0;
+        first = std::min(first, cells[k] / MaxSide);
+        last = std::max(last, cells[k] / MaxSide);
+    }
+    count_[colour] = std::uint16_t(count_[colour] - size);
+    bool emptied = false;
+    for (int c = first; c <= last; ++c) {
+        std::uint8_t* column = cell_[c];
+        const auto end = std::remove(column, column + height_[c], std::uint8_t(0));
+        std::fill(end, column + height_[c], std::uint8_t(0));
+        height_[c] = std::uint8_t(end - column);
+        emptied |= height_[c] == 0;
+    }
+    if (emptied) {
+        int kept = 0;
+        for (int c = 0; c < columns_; ++c)
+            if (height_[c] != 0) {
+                if (kept != c) {
+                    std::memcpy(cell_[kept], cell_[c], MaxSide);
+                    height_[kept] = height_[c];
+                }
+                ++kept;
+            }
+        for (int c = kept; c < columns_; ++c) {
+            std::memset(cell_[c], 0, MaxSide);
+            height_[c] = 0;
+        }
+        columns_ = std::uint8_t(kept);
+    }
+    return size;
+}
+
+std::uint64_t Board::hash() const
+{
+    // FNV-1a over the occupied cells column by column, each column closed by its height.
+    std::uint64_t h = 14695981039346656037u;
+    for (int c = 0; c < columns_; ++c) {
+        for (int k = 0; k < height_[c]; ++k)
+            h = (h ^ cell_[c][k]) * 1099511628211u;
+        h = (h ^ (0x80u | height_[c])) * 1099511628211u;
+    }
+    return h;
+}
+
+} // namespace tilzo::solve

@@ -1,0 +1,74 @@
+#pragma once
+
+#include <cstdint>
+
+#include "core/game/Game.h"
+
+namespace tilzo::solve {
+
+constexpr int MaxSide = BoardSize;
+constexpr int MaxCells = MaxSide * MaxSide;
+constexpr int MaxGroups = MaxCells / 2;
+constexpr int MaxColours = 10; // one per digit
+
+// A board as given: rows top first, each value a colour, equal values one colour.
+struct Grid {
+    int rows = 0;
+    int columns = 0;
+    std::uint8_t cell[MaxSide][MaxSide] = {}; // [row][column]
+};
+
+// A cell by its column and its height above the bottom row.
+struct Cell {
+    std::uint8_t column = 0;
+    std::uint8_t height = 0;
+};
+
+struct Group {
+    Cell cell;
+    std::uint16_t size = 0;
+    std::uint8_t colour = 0;
+};
+
+// The solver's own board: columns stored bottom up with their heights, so a move touches only the
+// columns it empties and the search can copy a board in one go. Nothing here allocates.
+class Board {
+public:
+    Board() = default;
+    // Colours become codes 1..colours() in the order of their values.
+    explicit Board(const Grid& grid);
+
+    int columns() const { return columns_; }
+    int rows() const { return rows_; }
+    int colours() const { return colours_; }
+    int height(int column) const { return height_[column]; }
+    // A cell's row on the board as given, counted from its top.
+    int row(Cell cell) const { return rows_ - 1 - cell.height; }
+    std::uint8_t at(int column, int height) const { return cell_[column][height]; }
+    int count(int colour) const { return count_[colour]; }
+    // Colours with a block still on the board.
+    int coloursLeft() const;
+    bool empty() const { return columns_ == 0; }
+
+    // Every group of two or more blocks, each named by one of its cells; returns how many.
+    int groups(Group* out) const;
+    bool hasMove() const;
+    // Whether an occupied cell touches another of its colour: whether its group can go.
+    bool movable(Cell cell) const;
+    // The group holding an occupied cell: its size, and its cells in `cells` when given.
+    int group(Cell cell, std::uint8_t* cells = nullptr) const;
+    // Removes the group of an occupied cell when it has two or more blocks, lets the blocks fall
+    // and closes empty columns; returns the group's size, 0 when nothing moved.
+    int remove(Cell cell);
+    std::uint64_t hash() const;
+
+private:
+    std::uint8_t cell_[MaxSide][MaxSide] = {}; // [column][height], 0 when empty
+    std::uint8_t height_[MaxSide] = {};
+    std::uint16_t count_[MaxColours + 1] = {};
+    std::uint8_t columns_ = 0;
+    std::uint8_t rows_ = 0;
+    std::uint8_t colours_ = 0;
+};
+
+} // namespace tilzo::solve

@@ -1,0 +1,224 @@
+#include "core/solve/Solver.h"
+
+#include <algorithm>
+
+namespace tilzo::solve {
+
+namespace {
+
+// Past this the passes repeat at this width: about 7 MB in all, which a phone can spare.
+constexpr std::size_t MaxWidth = std::size_t(1) << 12;
+
+// Orders candidates best first, and makes a heap of them keep the worst on top.
+constexpr auto better = [](const auto& a, const auto& b) { return a.value > b.value; };
+
+} // namespace
+
+Solver::Solver(const Board& board, Rules rules, std::uint64_t seed)
+    : start_(board)
+    , root_(board)
+    , rules_(rules)
+    , random_(seed)
+{
+    width_ = 1;
+    startPass();
+    best_.score = playout(root_);
+    best_.length = playoutLength_;
+    std::copy(playoutMoves_, playoutMoves_ + playoutLength_, best_.move);
+}
+
+bool Solver::run(std::chrono::steady_clock::duration budget)
+{
+    const auto deadline = std::chrono::steady_clock::now() + budget;
+    const std::int32_t before = best_.score;
+    while (step() && std::chrono::steady_clock::now() < deadline) { }
+    return best_.score > before;
+}
+
+bool Solver::step()
+{
+    if (!start_.hasMove())
+        return false;
+    if (next_ < layerSize_)
+        expand(std::uint32_t(next_++));
+    if (next_ == layerSize_)
+        closeLayer();
+    return true;
+}
+
+void Solver::nextPass()
+{
+    // A pass over: take the best line's next move for good and search on from there; a finished
+    // game starts again from the deal, with a beam twice as wide.
+    if (prefix_ < best_.length) {
+        prefixScore_ += rules_.group(root_.remove(best_.move[prefix_]));
+        ++prefix_;
+    }
+    if (!root_.hasMove()) {
+        root_ = start_;
+        prefix_ = 0;
+        prefixScore_ = 0;
+        width_ = std::min(2 * width_, MaxWidth);
+    }
+    startPass();
+}
+
+void Solver::startPass()
+{
+    layer_.resize(width_);
+    scores_.resize(width_);
+    nextLayer_.resize(width_);
+    nextScores_.resize(width_);
+    nodes_.resize((MaxMoves + 1) * width_);
+    candidates_.clear();
+    candidates_.reserve(2 * width_);
+    seen_.resize(4 * width_);
+    layer_[0] = root_;
+    scores_[0] = prefixScore_;
+    layerSize_ = 1;
+    depth_ = 0;
+    next_ = 0;
+}
+
+void Solver::expand(std::uint32_t parent)
+{
+    Group moves[MaxGroups];
+    const int count = layer_[parent].groups(moves);
+    for (int i = 0; i < count; ++i) {
+        Board child = layer_[parent];
+        const std::int32_t score = scores_[parent] + rules_.group(child.remove(moves[i].cell));
+        const std::int32_t total = score + playout(child);
+        record(parent, moves[i].cell, total);
+        if (child.hasMove())
+            keep(Candidate{total, score, parent, moves[i].cell, child.hash() | 1});
+    }
+}
+
+void Solver::keep(const Candidate& candidate)
+{
+    if (candidates_.size() < 2 * width_) {
+        candidates_.push_back(candidate);
+        std::push_heap(candidates_.begin(), candidates_.end(), better);
+    } else if (candidate.value > candidates_.front().value) {
+        std::pop_heap(candidates_.begin(), candidates_.end(), better);
+        candidates_.back() = candidate;
+        std::push_heap(candidates_.begin(), candidates_.end(), better);
+    }
+}
+
+void Solver::closeLayer()
+{
+    // The best children go on, each position once however it was reached.
+    std::sort(candidates_.begin(), candidates_.end(), better);
+    std::fill(seen_.begin(), seen_.end(), 0);
+    const std::size_t mask = seen_.size() - 1;
+    std::size_t size = 0;
+    for (const Candidate& c : candidates_) {
+        if (size == width_)
+            break;
+        std::size_t slot = c.hash & mask;
+        while (seen_[slot] != 0 && seen_[slot] != c.hash)
+            slot = (slot + 1) & mask;
+        if (seen_[slot] == c.hash)
+            continue;
+        seen_[slot] = c.hash;
+        nextLayer_[size] = layer_[c.parent];
+        nextLayer_[size].remove(c.move);
+        nextScores_[size] = c.score;
+        nodes_[(depth_ + 1) * width_ + size] = Node{c.parent, c.move};
+        ++size;
+    }
+    candidates_.clear();
+    if (size == 0) {
+        nextPass();
+        return;
+    }
+    std::swap(layer_, nextLayer_);
+    std::swap(scores_, nextScores_);
+    layerSize_ = size;
+    ++depth_;
+    next_ = 0;
+}
+
+int Solver::below(int n)
+{
+    return int(((random_() >> 32) * std::uint64_t(n)) >> 32);
+}
+
+bool Solver::sample(const Board& board, int tabu, Cell& cell)
+{
+    // A few random cells first: cheaper than finding every group while most cells can move, and
+    // a big group is the likelier to be hit.
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        cell.column = std::uint8_t(below(board.columns()));
+        cell.height = std::uint8_t(below(board.height(cell.column)));
+        if (board.at(cell.column, cell.height) != tabu && board.movable(cell))
+            return true;
+    }
+    return false;
+}
+
+bool Solver::pickGroup(const Board& board, int tabu, Cell& cell)
+{
+    const int count = board.groups(groups_);
+    const int others
+        = int(std::count_if(groups_, groups_ + count, [tabu](const Group& g) { return g.colour != tabu; }));
+    if (count == 0)
+        return false;
+    int pick = below(others > 0 ? others : count);
+    for (int i = 0;; ++i)
+        if ((others == 0 || groups_[i].colour != tabu) && pick-- == 0) {
+            cell = groups_[i].cell;
+            return true;
+        }
+}
+
+std::int32_t Solver::playout(Board board)
+{
+    // Random moves that spare the deal's most common colour while any other move is left, so that
+    // colour can gather into one big group (the tabu colour).
+    int tabu = 1;
+    for (int colour = 2; colour <= start_.colours(); ++colour)
+        if (start_.count(colour) > start_.count(tabu))
+            tabu = colour;
+    std::int32_t points = 0;
+    playoutLength_ = 0;
+    for (;;) {
+        Cell cell;
+        if (!sample(board, tabu, cell) && !pickGroup(board, tabu, cell))
+            break;
+        points += rules_.group(board.remove(cell));
+        playoutMoves_[playoutLength_++] = cell;
+    }
+    ++playouts_;
+    return points + rules_.end(board.colours(), board.coloursLeft());
+}
+
+void Solver::record(std::uint32_t parent, Cell move, std::int32_t total)
+{
+    if (total <= best_.score)
+        return;
+    best_.score = total;
+    const int at = prefix_ + depth_;
+    const int length = at + 1 + playoutLength_;
+    std::copy(playoutMoves_, playoutMoves_ + playoutLength_, best_.move + at + 1);
+    best_.move[at] = move;
+    for (int d = depth_; d > 0; --d) {
+        const Node& node = nodes_[std::size_t(d) * width_ + parent];
+        best_.move[prefix_ + d - 1] = node.move;
+        parent = node.parent;
+    }
+    best_.length = length;
+}
+
+std::optional<Cell> hint(const Board& board, Rules rules, std::uint64_t seed,
+                         std::chrono::steady_clock::duration budget)
+{
+    if (!board.hasMove())
+        return std::nullopt;
+    Solver solver(board, rules, seed);
+    solver.run(budget);
+    return solver.best().move[0];
+}
+
+} // namespace tilzo::solve

@@ -1,0 +1,98 @@
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <optional>
+#include <random>
+#include <vector>
+
+#include "core/solve/Board.h"
+#include "core/solve/Rules.h"
+
+namespace tilzo::solve {
+
+constexpr int MaxMoves = MaxCells / 2;
+
+// A whole game: each move a cell of the group it removes, on the board as it stands then.
+struct Line {
+    std::int32_t score = 0;
+    int length = 0;
+    Cell move[MaxMoves];
+};
+
+// Beam search over the game, each candidate position judged by a playout from it; the beam
+// widens after each pass, so a longer search finds better lines. Work comes in small steps, so a
+// caller without threads can search in slices and show each better line as it is found. Memory is
+// taken when a pass starts; a playout allocates nothing.
+class Solver {
+public:
+    Solver(const Board& board, Rules rules, std::uint64_t seed);
+
+    // The best whole game found so far; from the start, that of one playout.
+    const Line& best() const { return best_; }
+    // Searches for about `budget`; true when it found a better line.
+    bool run(std::chrono::steady_clock::duration budget);
+    // One position of the beam expanded, each of its moves tried with a playout. The same steps
+    // from the same seed find the same lines. False when there is nothing to search: no move at all.
+    bool step();
+    std::uint64_t playouts() const { return playouts_; }
+
+private:
+    struct Node {
+        std::uint32_t parent;
+        Cell move;
+    };
+    struct Candidate {
+        std::int32_t value;
+        std::int32_t score;
+        std::uint32_t parent;
+        Cell move;
+        std::uint64_t hash;
+    };
+
+    void nextPass();
+    void startPass();
+    void expand(std::uint32_t parent);
+    void closeLayer();
+    std::int32_t playout(Board board);
+    bool sample(const Board& board, int tabu, Cell& cell);
+    bool pickGroup(const Board& board, int tabu, Cell& cell);
+    int below(int n);
+    void keep(const Candidate& candidate);
+    void record(std::uint32_t parent, Cell move, std::int32_t total);
+
+    Board start_;
+    // The position passes start from, after the moves of the best line taken so far.
+    Board root_;
+    int prefix_ = 0;
+    std::int32_t prefixScore_ = 0;
+    Rules rules_;
+    std::mt19937_64 random_;
+    Line best_;
+    std::uint64_t playouts_ = 0;
+
+    // The pass under way: its width, the depth of the layer being expanded and the next position in it.
+    std::size_t width_ = 0;
+    int depth_ = 0;
+    std::size_t next_ = 0;
+    std::size_t layerSize_ = 0;
+    std::vector<Board> layer_;
+    std::vector<std::int32_t> scores_;
+    std::vector<Board> nextLayer_;
+    std::vector<std::int32_t> nextScores_;
+    std::vector<Node> nodes_; // [depth * width + index], how each position of each layer was reached
+    std::vector<Candidate> candidates_; // a min-heap of the best children found for the next layer
+    std::vector<std::uint64_t> seen_;
+
+    // The playout under way: its moves, for a line when it turns out best.
+    Cell playoutMoves_[MaxMoves];
+    int playoutLength_ = 0;
+    Group groups_[MaxGroups];
+};
+
+// The move the solver would play next after searching for about `budget`; none when the board has
+// no move left.
+std::optional<Cell> hint(const Board& board, Rules rules, std::uint64_t seed,
+                         std::chrono::steady_clock::duration budget = std::chrono::milliseconds(500));
+
+} // namespace tilzo::solve

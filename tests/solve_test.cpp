@@ -1,0 +1,240 @@
+// The solver: its board held to the game's rules move by move, its lines replayed in the game, its
+// determinism and strength on fixed boards, and the board reader's refusals.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <optional>
+#include <random>
+#include <sstream>
+
+#include "core/solve/BoardReader.h"
+#include "core/solve/Solver.h"
+#include "tests/support/RulesPlay.h"
+
+using namespace tilzo;
+using namespace tilzo::solve;
+
+namespace {
+
+constexpr Rules TilzoRules{Rules::Kind::Tilzo};
+constexpr Rules StandardRules{Rules::Kind::Standard};
+
+Grid randomGrid(int columns, int rows, int colours, unsigned seed)
+{
+    std::mt19937 random(seed);
+    Grid grid{rows, columns};
+    for (int r = 0; r < rows; ++r)
+        for (int c = 0; c < columns; ++c)
+            grid.cell[r][c] = std::uint8_t(random() % colours);
+    return grid;
+}
+
+// The grid in the game, at its bottom left; values 0..4 become codes 1..5.
+void place(Game& game, const Grid& grid)
+{
+    std::memset(game.Map, 0, sizeof game.Map);
+    for (int r = 0; r < grid.rows; ++r)
+        for (int c = 0; c < grid.columns; ++c)
+            game.Map[c][BoardSize - grid.rows + r] = std::uint8_t(grid.cell[r][c] + 1);
+    game.Points = 0;
+    game.Bonus = 0;
+    game.GameOver = false;
+}
+
+// The compact board as the game holds it: at the bottom left, codes as the game's.
+support::Board asGame(const Board& board)
+{
+    support::Board cells{};
+    for (int c = 0; c < board.columns(); ++c)
+        for (int h = 0; h < board.height(c); ++h)
+            cells[c][BoardSize - 1 - h] = board.at(c, h);
+    return cells;
+}
+
+// Plays a line in the game; the line's score by the rules, or -1 at a move that removes nothing or
+// when the game is not over at the end.
+std::int32_t replay(const Grid& grid, Rules rules, const Line& line)
+{
+    Random random;
+    Game game{random};
+    place(game, grid);
+    std::int32_t score = 0;
+    for (int i = 0; i < line.length; ++i) {
+        const std::int32_t before = game.Points;
+        if (game.GameOver)
+            return -1;
+        game.Play(line.move[i].column, BoardSize - 1 - line.move[i].height);
+        const std::int32_t points = game.Points - before - (game.GameOver ? game.Bonus : 0);
+        int n = 2;
+        while (5 * n * (n - 1) < points)
+            ++n;
+        if (points == 0 || 5 * n * (n - 1) != points)
+            return -1;
+        score += rules.group(n);
+    }
+    if (!game.GameOver)
+        return -1;
+    if (rules.kind == Rules::Kind::Tilzo)
+        return game.Points;
+    bool empty = true;
+    for (const auto& column : game.Map)
+        for (std::uint8_t code : column)
+            empty &= code == 0;
+    return score + (empty ? 1000 : 0);
+}
+
+std::int32_t largestFirst(Board board, Rules rules)
+{
+    Group groups[MaxGroups];
+    std::int32_t score = 0;
+    for (int n; (n = board.groups(groups)) > 0;)
+        score += rules.group(board.remove(
+            std::max_element(groups, groups + n, [](Group a, Group b) { return a.size < b.size; })->cell));
+    return score + rules.end(board.colours(), board.coloursLeft());
+}
+
+Line search(const Grid& grid, Rules rules, std::uint64_t seed, int steps)
+{
+    Solver solver(Board(grid), rules, seed);
+    for (int i = 0; i < steps && solver.step(); ++i) { }
+    return solver.best();
+}
+
+} // namespace
+
+// Random games on boards of several sizes: the same groups, the same board after every move, the
+// same end as the game's.
+TEST(CompactBoard, PlaysAsTheGame)
+{
+    std::mt19937 random(5);
+    for (const auto& [columns, rows] :
+         {std::pair(16, 16), std::pair(15, 15), std::pair(7, 11), std::pair(16, 1)})
+        for (int deal = 0; deal < 10; ++deal) {
+            const Grid grid = randomGrid(columns, rows, 2 + deal % 4, random());
+            Random draws;
+            Game game{draws};
+            place(game, grid);
+            Board board(grid);
+            Group groups[MaxGroups];
+            const bool moves = board.hasMove();
+            for (int n; (n = board.groups(groups)) > 0;) {
+                ASSERT_EQ(asGame(board), support::boardOf(game.Map));
+                support::Board model = asGame(board);
+                int named = 0;
+                for (int c = 0; c < BoardSize; ++c)
+                    for (int r = 0; r < BoardSize; ++r)
+                        named += support::clearGroup(model, c, r, model[c][r]) >= 2;
+                ASSERT_EQ(n, named);
+                const Group g = groups[random() % n];
+                support::Board cleared = asGame(board);
+                ASSERT_EQ(g.size, support::clearGroup(cleared, g.cell.column, BoardSize - 1 - g.cell.height,
+                                                      g.colour));
+                const std::int32_t before = game.Points;
+                game.Play(g.cell.column, BoardSize - 1 - g.cell.height);
+                ASSERT_EQ(board.remove(g.cell), g.size);
+                ASSERT_EQ(game.Points - before - game.Bonus, 5 * g.size * (g.size - 1));
+            }
+            EXPECT_EQ(asGame(board), support::boardOf(game.Map));
+            EXPECT_EQ(game.GameOver, moves); // a board dealt without a move never ends
+            EXPECT_EQ(game.Bonus, TilzoRules.end(board.colours(), board.coloursLeft()));
+        }
+}
+
+// An emptied column closes whichever columns it lies between.
+TEST(CompactBoard, AGapClosesBetweenAnyTwoColumns)
+{
+    for (int c = 0; c + 1 < BoardSize; ++c) {
+        Grid grid{2, c + 2};
+        for (int k = 0; k < c; ++k)
+            grid.cell[1][k] = grid.cell[0][k] = std::uint8_t(3 + k % 2);
+        grid.cell[0][c] = grid.cell[1][c] = 1;
+        grid.cell[0][c + 1] = 5;
+        grid.cell[1][c + 1] = 2;
+        Board board(grid);
+        ASSERT_EQ(board.remove(Cell{std::uint8_t(c), 0}), 2);
+        EXPECT_EQ(std::tuple(board.columns(), board.height(c), board.at(c, 0)),
+                  std::tuple(c + 1, 2, Board(grid).at(c + 1, 0)))
+            << "column " << c;
+    }
+}
+
+// Every line found, on random boards by both rules, plays in the game and scores what the game counts;
+// and it is no worse than taking the largest group each time.
+TEST(Solver, ItsLinesPlayInTheGameAndBeatLargestFirst)
+{
+    for (unsigned seed = 1; seed <= 4; ++seed)
+        for (const Rules rules : {TilzoRules, StandardRules}) {
+            const Grid grid = rules.kind == Rules::Kind::Tilzo
+                                  ? randomGrid(16, 16, 5, seed)
+                                  : randomGrid(4 + 3 * seed, 15, 3 + seed % 3, seed);
+            const Line line = search(grid, rules, seed, 300);
+            EXPECT_EQ(replay(grid, rules, line), line.score) << "seed " << seed;
+            EXPECT_GE(line.score, largestFirst(Board(grid), rules)) << "seed " << seed;
+        }
+}
+
+TEST(Solver, TheSameSeedFindsTheSameLine)
+{
+    const Grid grid = randomGrid(15, 15, 5, 9);
+    const Line a = search(grid, StandardRules, 3, 200);
+    const Line b = search(grid, StandardRules, 3, 200);
+    ASSERT_EQ(a.length, b.length);
+    EXPECT_EQ(a.score, b.score);
+    for (int i = 0; i < a.length; ++i)
+        EXPECT_EQ(std::pair(a.move[i].column, a.move[i].height),
+                  std::pair(b.move[i].column, b.move[i].height));
+}
+
+// A hint names a group of two or more on the board; a board without a move has none.
+TEST(Solver, AHintIsALegalGroup)
+{
+    for (unsigned seed = 1; seed <= 5; ++seed) {
+        const Board board(randomGrid(16, 16, 5, seed));
+        const std::optional<Cell> move = hint(board, TilzoRules, seed, std::chrono::milliseconds(5));
+        ASSERT_TRUE(move);
+        ASSERT_LT(move->column, board.columns());
+        ASSERT_LT(move->height, board.height(move->column));
+        EXPECT_GE(board.group(*move), 2);
+    }
+    Grid lone{1, 2};
+    lone.cell[0][1] = 1;
+    EXPECT_FALSE(hint(Board(lone), TilzoRules, 1));
+}
+
+// Good boards are read in order; the first fault is named by board and line and ends the reading.
+TEST(BoardReader, ReadsBoardsAndNamesTheFirstFault)
+{
+    std::string row16;
+    for (int c = 0; c < 16; ++c)
+        row16 += "1 ";
+    std::string rows16;
+    for (int r = 0; r < 16; ++r)
+        rows16 += row16 + "\n";
+    const struct {
+        Rules rules;
+        std::string text;
+        int boards;
+        std::string error;
+    } cases[] = {
+        {StandardRules, "1 2\n3 4\n\n\n5 6 7\r\n", 2, ""},
+        {StandardRules, "1 2\n\n1 2 3\n4 5\n", 1,
+         "board 2, line 4: cells in this row: 2, in the rows above: 3"},
+        {StandardRules, "1 x\n", 0, "board 1, line 1: character 3 is not a digit"},
+        {StandardRules, "1 23\n", 0, "board 1, line 1: character 3 is not followed by a space"},
+        {StandardRules, row16 + "1\n", 0, "board 1, line 1: more than 16 cells in a row"},
+        {StandardRules, rows16 + row16, 0, "board 1, line 17: more than 16 rows"},
+        {TilzoRules, rows16 + "\n" + rows16, 2, ""},
+        {TilzoRules, rows16 + "\n1 2\n3 4\n\n", 1,
+         "board 2, line 19: Tilzo's rules need 16 rows of 16 cells, not 2 rows of 2"},
+    };
+    for (const auto& test : cases) {
+        std::istringstream in(test.text);
+        BoardReader reader(in, test.rules);
+        Grid grid;
+        int boards = 0;
+        while (reader.next(grid))
+            ++boards;
+        EXPECT_EQ(std::pair(boards, reader.error()), std::pair(test.boards, test.error)) << test.text;
+    }
+}
