@@ -35,6 +35,20 @@ Board::Board(const Grid& grid)
     }
 }
 
+Board::Board(const Game& game)
+    : rows_(std::uint8_t(BoardSize))
+    , colours_(std::uint8_t(ColourCount))
+{
+    for (int c = 0; c < BoardSize; ++c) {
+        for (int r = BoardSize - 1; r >= 0 && game.Map[c][r] != 0; --r) {
+            const std::uint8_t code = game.Map[c][r];
+            cell_[c][height_[c]++] = code;
+            ++count_[code];
+        }
+        columns_ += height_[c] != 0;
+    }
+}
+
 int Board::coloursLeft() const
 {
     return int(std::count_if(count_ + 1, count_ + colours_ + 1, [](std::uint16_t n) { return n != 0; }));

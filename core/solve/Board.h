@@ -37,6 +37,9 @@ public:
     Board() = default;
     // Colours become codes 1..colours() in the order of their values.
     explicit Board(const Grid& grid);
+    // The game's board as it stands, its colour codes kept: a game under way has its holes at the
+    // top of its columns and its empty columns at the right.
+    explicit Board(const Game& game);
 
     int columns() const { return columns_; }
     int rows() const { return rows_; }

@@ -2,7 +2,8 @@
 // so a new version shows at once, and from the copy kept when it does not. One copy a file,
 // whatever the address's query (?board=...), and one version: the others' copies go.
 const CACHE = 'tilzo-@PROJECT_VERSION@';
-const FILES = ['./', 'tilzo.css', 'kept.js', 'page.js', 'access.js', 'overlay.js', 'hints.js', 'par.js', 'tilzo.js', 'tilzo.wasm', 'tilzo.data', 'manifest.webmanifest',
+const FILES = ['./', 'tilzo.css', 'kept.js', 'page.js', 'access.js', 'overlay.js', 'hints.js', 'par.js', 'solver.js',
+  'solver.wasm', 'tilzo.js', 'tilzo.wasm', 'tilzo.data', 'manifest.webmanifest',
   ...[32, 48, 128, 192, 256, 512, 'maskable-512'].map(icon => `icons/${icon}.png`)];
 
 // The address a file is kept under: without the query, and the page under its folder's name.

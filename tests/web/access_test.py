@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 # The page for players without a mouse, without colour or on a phone, in headless Chromium:
 # access_test.py SITE NODE_MODULES.
-import sys
+import re, sys, time
 
 from browser import *
 
@@ -113,8 +113,8 @@ def tab_through(d):
             assert is_open(d, 'confirm-reset')
             tap(d, Keys.ESCAPE)
             assert frame_hash(d) == shown and js(d, 'document.activeElement.id') == 'reset-table'
-    assert sorted(order) == ['download', 'load', 'new-board', 'play-again', 'reset-table', 'screen', 'share', 'symbols',
-                             'undo'], order
+    assert sorted(order) == ['download', 'hint', 'load', 'new-board', 'play-again', 'reset-table', 'screen', 'share',
+                             'symbols', 'undo'], order
 
 
 # The symbols layer shows the board's codes through a move and its undo; the canvas stays the frame.
@@ -130,6 +130,23 @@ def symbols(d):
     assert js(d, 'document.getElementById("symbols").checked')  # remembered
     el(d, '#symbols').click()
     assert js(d, 'TilzoOverlay.drawn()') is None
+
+
+# A hint, by the button or the key H, outlines a group the rules take and says so, playing nothing; the par
+# under the frame only grows.
+def hint_and_par(d):
+    shown, pars = frame_hash(d), []
+    for ask in [lambda: el(d, '#hint').click(), lambda: tap(d, 'h')]:
+        hush(d)
+        ask()
+        wait(lambda: said(d) and said(d)[-1].startswith('Hint: '), 'the hint')
+        column, row, n = map(int, re.fullmatch(r'Hint: column (\d+), row (\d+), (\d+) blocks', said(d)[-1]).groups())
+        cells = js(d, 'TilzoHints.hinted()')
+        assert n > 1 and len(cells) == n and 16 * (column - 1) + row - 1 in cells and frame_hash(d) == shown
+    for _ in range(10):
+        pars.append(int(el(d, '#par').text.removeprefix('Par: ') or 0))
+        time.sleep(0.1)
+    assert pars[-1] > 0 and pars == sorted(pars), pars
 
 
 # Fingers put down where the first step says, moved through the others, lifted.
@@ -184,6 +201,7 @@ def main(site):
         axe(d)
         tab_through(d)
         symbols(d)
+        hint_and_par(d)
         d.execute_script('document.getElementById("screen").focus()')
         keyboard_game(d)
         axe(d)
