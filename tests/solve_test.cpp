@@ -120,6 +120,7 @@ TEST(CompactBoard, PlaysAsTheGame)
             const bool moves = board.hasMove();
             for (int n; (n = board.groups(groups)) > 0;) {
                 ASSERT_EQ(asGame(board), support::boardOf(game.Map));
+                ASSERT_EQ(asGame(Board(game)), asGame(board)); // the page's hints start from the game
                 support::Board model = asGame(board);
                 int named = 0;
                 for (int c = 0; c < BoardSize; ++c)
@@ -186,11 +187,16 @@ TEST(Solver, TheSameSeedFindsTheSameLine)
                   std::pair(b.move[i].column, b.move[i].height));
 }
 
-// A hint names a group of two or more on the board; a board without a move has none.
+// A hint names a group of two or more on the board, dealt or in play; a board without a move has none.
 TEST(Solver, AHintIsALegalGroup)
 {
     for (unsigned seed = 1; seed <= 5; ++seed) {
-        const Board board(randomGrid(16, 16, 5, seed));
+        Random draws;
+        Game game{draws};
+        place(game, randomGrid(16, 16, 5, seed));
+        for (int move = 0; move < 4 * int(seed); ++move)
+            game.Play(move * 7 % BoardSize, BoardSize - 1 - move % 5);
+        const Board board(game);
         const std::optional<Cell> move = hint(board, TilzoRules, seed, std::chrono::milliseconds(5));
         ASSERT_TRUE(move);
         ASSERT_LT(move->column, board.columns());
