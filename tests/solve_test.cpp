@@ -52,8 +52,8 @@ support::Board asGame(const Board& board)
     return cells;
 }
 
-// Plays a line in the game; the line's score by the rules, or -1 at a move that removes nothing or
-// when the game is not over at the end.
+// Plays a line in the game: its score as the game counts it (by the standard rules, from the group sizes
+// the game's points give), or -1 at a move that removes nothing or when the game is not over at the end.
 std::int32_t replay(const Grid& grid, Rules rules, const Line& line)
 {
     Random random;
@@ -71,7 +71,7 @@ std::int32_t replay(const Grid& grid, Rules rules, const Line& line)
             ++n;
         if (points == 0 || 5 * n * (n - 1) != points)
             return -1;
-        score += rules.group(n);
+        score += (n - 2) * (n - 2);
     }
     if (!game.GameOver)
         return -1;
@@ -127,6 +127,13 @@ TEST(CompactBoard, PlaysAsTheGame)
                     for (int r = 0; r < BoardSize; ++r)
                         named += support::clearGroup(model, c, r, model[c][r]) >= 2;
                 ASSERT_EQ(n, named);
+                for (std::uint8_t c = 0; c < board.columns(); ++c)
+                    for (std::uint8_t h = 0; h < board.height(c); ++h) {
+                        support::Board fresh = asGame(board);
+                        const int size = support::clearGroup(fresh, c, BoardSize - 1 - h, board.at(c, h));
+                        ASSERT_EQ(board.group(Cell{c, h}), size);
+                        ASSERT_EQ(board.movable(Cell{c, h}), size >= 2);
+                    }
                 const Group g = groups[random() % n];
                 support::Board cleared = asGame(board);
                 ASSERT_EQ(g.size, support::clearGroup(cleared, g.cell.column, BoardSize - 1 - g.cell.height,

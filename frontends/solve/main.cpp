@@ -134,11 +134,8 @@ int solveAll(std::istream& in, const Options& options)
         const Line line = solve(board, options, playouts);
         const double took = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         std::cout << "score " << line.score << "\nmoves";
-        Board shown = board;
-        for (int i = 0; i < line.length; ++i) {
-            std::cout << ' ' << int(line.move[i].column) << ',' << shown.row(line.move[i]);
-            shown.remove(line.move[i]);
-        }
+        for (int i = 0; i < line.length; ++i)
+            std::cout << ' ' << int(line.move[i].column) << ',' << board.row(line.move[i]);
         std::cout << std::endl;
         if (options.stats)
             std::cerr << "board " << n << ": " << playouts << " playouts in " << took << " s, "
