@@ -132,14 +132,6 @@ def symbols(d):
     assert js(d, 'TilzoOverlay.drawn()') is None
 
 
-# Fingers put down where the first step says, moved through the others, lifted.
-def touches(d, *steps):
-    for i, points in enumerate(steps):
-        d.execute_cdp_cmd('Input.dispatchTouchEvent', {'type': 'touchMove' if i else 'touchStart', 'touchPoints': [
-            {'x': x, 'y': y, 'id': finger} for finger, (x, y) in enumerate(points)]})
-    d.execute_cdp_cmd('Input.dispatchTouchEvent', {'type': 'touchEnd', 'touchPoints': []})
-
-
 # On a phone: cells for a finger, the whole frame in view, a slide that does nothing, a tap that plays the
 # cell under it, a pinch that zooms.
 def phone(d, width, height, cell):
