@@ -67,7 +67,7 @@ TEST_F(Kept, ADamagedForeignOrImpossibleGameIsIgnored)
         [](Game&, std::string& text) { text = "\xff\xfe garbage"; },
         [](Game& g, std::string& text) { text = keptGame(g, 0, U"Ann"); }, // no such board
         [](Game& g, std::string& text) { text = keptGame(g, 42, U"Ann\x01"); },
-        [](Game& g, std::string&) { g.Map[15][15] = 6; },
+        [](Game& g, std::string&) { g.Map[0][15] = 6; }, // on a block, so only its colour is wrong
         [](Game& g, std::string&) { g.Map[0][14] = 0; }, // a block above a hole
         [](Game& g, std::string&) { std::swap(g.Map[0], g.Map[15]); }, // an empty column left of a filled one
         [](Game& g, std::string&) { g.UndoMap[0][14] = 0; }, // and in the undo snapshot
