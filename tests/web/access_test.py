@@ -28,9 +28,7 @@ def axe(d):
 
 # The board the canvas shows whole, column by column: 0 for an empty cell, else the code of the nearest colour.
 def board(d):
-    pixels = d.execute_script(CANVAS + '''return [...Array(256).keys()].map(k => [...g.getImageData(
-        Math.floor((62.5 + 16 * (k >> 4)) * c.width / 364), Math.floor((62.5 + 16 * (k % 16)) * c.height / 420),
-        1, 1).data.slice(0, 3)])''')
+    pixels = [[int(value) for value in cell.split(',')[:3]] for cell in cells(d)]
     tiles = list(COLOURS.values())
     distance = lambda p, tile: sum((a - b) ** 2 for a, b in zip(p, tile))
     codes = [0 if max(p) < 40 else 1 + min(range(5), key=lambda i: distance(p, tiles[i])) for p in pixels]
