@@ -1,24 +1,12 @@
 // Kept games are read as untrusted input: whatever the text, the reader refuses it and leaves the game as
-// it was, or gives a game the rules can go on with, which keeps again as the same game.
+// it was, or gives a game the rules can go on with, which keeps again unchanged.
 #include "core/scores/CodePage.h"
 #include "core/shell/KeptGame.h"
 #include "tests/support/FuzzCheck.h"
-
-#include <cstring>
-
-namespace {
+#include "tests/support/Rows.h"
 
 using namespace tilzo;
-
-bool same(const Game& a, const Game& b)
-{
-    return std::memcmp(a.Map, b.Map, sizeof a.Map) == 0
-           && std::memcmp(a.UndoMap, b.UndoMap, sizeof a.UndoMap) == 0 && a.Points == b.Points
-           && a.Bonus == b.Bonus && a.GameOver == b.GameOver && a.UndoSaved() == b.UndoSaved()
-           && a.UndoPoints == b.UndoPoints;
-}
-
-} // namespace
+using support::equalGames;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
@@ -28,12 +16,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const Game before = game;
     const std::optional<KeptFacts> facts = resumeGame({reinterpret_cast<const char*>(data), size}, game);
     if (!facts) {
-        FUZZ_CHECK(same(game, before));
+        FUZZ_CHECK(equalGames(game, before));
         return 0;
     }
     const std::optional<KeptFacts> kept
         = resumeGame(keptGame(game, facts->board, fromUtf8(facts->name)), again);
-    FUZZ_CHECK(kept && kept->board == facts->board && kept->name == facts->name && same(again, game));
+    FUZZ_CHECK(kept && kept->board == facts->board && kept->name == facts->name && equalGames(again, game));
     // The rules take it from there: a move where the input's length points, then its undo.
     game.Play(static_cast<int>(size % BoardSize), static_cast<int>(size / BoardSize % BoardSize));
     game.RestoreUndo();

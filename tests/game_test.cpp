@@ -1,5 +1,6 @@
-// The rules: one example each on a board written as text rows; the fuzzer's seeds checked step by step by
-// the model in tests/support/RulesPlay.h; then the deal.
+// The rules: the fuzzer's seeds checked step by step by the model in tests/support/RulesPlay.h, which
+// works out each move, its points, the bonus and the undo from the board alone; a gap closing between any two
+// columns; a group's size; the deal.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -10,74 +11,33 @@
 #include "tests/support/ScoreFileCheck.h"
 
 using namespace tilzo;
-using support::fullRows;
 
-struct Rule : ::testing::Test {
-    // The board and the points after a left click at (column, row) on the board before.
-    std::pair<support::Rows, std::int32_t> play(const support::Rows& before, int column, int row)
-    {
-        support::setBoard(game, before);
-        game.Play(column, row);
-        return {support::boardRows(game), game.Points};
-    }
+// What a press takes, counted before it: the page's hints and its words use it.
+TEST(Rules, AGroupsSizeIsWhatAPressTakes)
+{
     Random random;
     Game game{random};
-};
-
-TEST_F(Rule, AGroupOfNScoresFiveTimesNTimesNMinusOne)
-{
-    EXPECT_EQ(play({"1", "11", "11122"}, 0, 15), std::pair(fullRows({"22"}), 5 * 6 * 5));
-}
-
-TEST_F(Rule, ALoneBlockStays)
-{
-    EXPECT_EQ(play({"1", "22", "3322"}, 0, 13), std::pair(fullRows({"1", "22", "3322"}), 0));
-}
-
-TEST_F(Rule, BlocksFall)
-{
-    EXPECT_EQ(play({"3", "25", "1144"}, 0, 15).first, fullRows({"3", "2544"}));
-}
-
-TEST_F(Rule, EmptyColumnsCloseToTheLeft)
-{
-    EXPECT_EQ(play({"2..3", "2113"}, 1, 15).first, fullRows({"23", "23"}));
-}
-
-TEST_F(Rule, AGapClosesBetweenAnyTwoColumns)
-{
-    for (int c = 0; c + 1 < BoardSize; ++c) {
-        const std::string left(c, '3');
-        game.GameOver = false; // the last board's game ended
-        EXPECT_EQ(play({std::string(c, '.') + "1", left + "12"}, c, 15).first, fullRows({left + "2"}))
-            << "column " << c;
-    }
-}
-
-TEST_F(Rule, EachVanishedColourEarns5000)
-{
-    play({"1233"}, 2, 15); // 3, 4 and 5 gone
-    EXPECT_FALSE(game.Play(0, 15)); // once: the finished game takes no more moves
-    EXPECT_EQ(std::tuple(game.GameOver, game.Points), std::tuple(true, 10 + 3 * 5000));
-}
-
-TEST_F(Rule, AGroupsSizeIsWhatAPressTakes)
-{
     support::setBoard(game, {"1", "11", "11122", "34"});
     const std::tuple<int, int, int> sizes[]
         = {{0, 12, 6}, {3, 14, 2}, {0, 15, 1}, {1, 15, 1}, {5, 5, 0}, {16, 0, 0}};
-    for (const auto [column, row, size] : sizes)
+    for (const auto& [column, row, size] : sizes)
         EXPECT_EQ(game.GroupSize(column, row), size) << column << ',' << row;
     game.GameOver = true;
     EXPECT_EQ(game.GroupSize(0, 12), 6);
 }
 
-TEST_F(Rule, UndoRestoresBoardAndScore)
+// An emptied column closes between any two columns, the last two too.
+TEST(Rules, AGapClosesBetweenAnyTwoColumns)
 {
-    game.Points = 40;
-    play({"2", "11", "33"}, 0, 14);
-    game.RestoreUndo();
-    EXPECT_EQ(std::tuple(support::boardRows(game), game.Points), std::tuple(fullRows({"2", "11", "33"}), 40));
+    Random random;
+    Game game{random};
+    for (int c = 0; c + 1 < BoardSize; ++c) {
+        const std::string left(c, '3');
+        support::setBoard(game, {std::string(c, '.') + "1", left + "12"});
+        game.GameOver = false; // the last board's game ended
+        game.Play(c, 15);
+        EXPECT_EQ(support::boardRows(game), support::fullRows({left + "2"})) << "column " << c;
+    }
 }
 
 // The fuzzer's seeds, each played step by step against the model (make fuzz plays far more).

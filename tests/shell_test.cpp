@@ -59,23 +59,18 @@ struct Form : ::testing::Test {
     frmMain form{frontend, random, {folder.path, {}, {}, true}};
 };
 
-TEST_F(Form, StartUpAsksTheNameBeforeItLoadsTheTableOrDeals)
+// Nothing is presented before start-up ends; then start-up and each resize present once.
+TEST_F(Form, StartUpAsksTheNameBeforeItLoadsTheTableOrDealsThenPresents)
 {
     frontend.onAsk = [&] {
         EXPECT_FALSE(std::filesystem::exists(folder.path / "high.dat"));
         EXPECT_EQ(game().Map[0][0], 0);
         return Answer;
     };
-    form.Form_Load();
-    EXPECT_EQ(scoreBytes(), ""); // created empty
-    EXPECT_NE(game().Map[15][15], 0);
-}
-
-TEST_F(Form, NothingIsPresentedBeforeStartUpEndsThenStartUpAndEachResizePresentOnce)
-{
     form.blt();
     form.Form_Load();
-    EXPECT_EQ(frontend.frames, 1);
+    EXPECT_EQ(std::tuple(scoreBytes(), frontend.frames), std::tuple("", 1)); // created empty
+    EXPECT_NE(game().Map[15][15], 0);
     form.Form_Resize();
     EXPECT_EQ(frontend.frames, 2);
 }
@@ -151,7 +146,7 @@ TEST_F(Shell, AKeyActsOnceOnTheReleaseOfItsPress)
     EXPECT_EQ(game().Points, 5) << "one press acted twice";
 }
 
-TEST_F(Shell, OnlyShiftHomeResetsTheTable)
+TEST_F(Shell, OnlyShiftHomeResetsTheTableAndNothingActsAfterEscape)
 {
     key(Home);
     key(Home, ShiftMask | CtrlMask);
@@ -159,17 +154,14 @@ TEST_F(Shell, OnlyShiftHomeResetsTheTable)
     EXPECT_EQ(std::tuple(frontend.frames, scoreBytes()), std::tuple(1, ""));
     key(Home, ShiftMask);
     EXPECT_EQ(scoreBytes().substr(RecordSize * 4), record("Anynomous1", 0));
-}
-
-TEST_F(Shell, NothingActsAfterEscape)
-{
+    const int frames = frontend.frames;
     key(Escape, ShiftMask);
     EXPECT_EQ(frontend.quits, 1);
     key(Space);
     press(0, 0, RightButton);
     form.Form_Resize();
     form.picBox_Paint();
-    EXPECT_EQ(frontend.frames, 1);
+    EXPECT_EQ(frontend.frames, frames);
 }
 
 } // namespace

@@ -1,9 +1,10 @@
 // Boards as text rows, the last at the bottom of the board: '.' is empty, '1'..'5' a colour; a short row
-// ends in empty cells, missing rows at the top are empty.
+// ends in empty cells, missing rows at the top are empty. And two games compared whole.
 #pragma once
 
 #include "core/game/Game.h"
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,15 @@ inline Rows boardRows(const Game& game)
         for (int r = 0; r < BoardSize; ++r)
             rows[r][c] = ".12345"[game.Map[c][r]];
     return rows;
+}
+
+// The boards, the snapshot and the scores alike.
+inline bool equalGames(const Game& a, const Game& b)
+{
+    return std::memcmp(a.Map, b.Map, sizeof a.Map) == 0
+           && std::memcmp(a.UndoMap, b.UndoMap, sizeof a.UndoMap) == 0 && a.Points == b.Points
+           && a.Bonus == b.Bonus && a.GameOver == b.GameOver && a.UndoSaved() == b.UndoSaved()
+           && a.UndoPoints == b.UndoPoints;
 }
 
 } // namespace tilzo::support

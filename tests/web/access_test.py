@@ -28,9 +28,7 @@ def axe(d):
 
 # The board the canvas shows whole, column by column: 0 for an empty cell, else the code of the nearest colour.
 def board(d):
-    pixels = d.execute_script(CANVAS + '''return [...Array(256).keys()].map(k => [...g.getImageData(
-        Math.floor((62.5 + 16 * (k >> 4)) * c.width / 364), Math.floor((62.5 + 16 * (k % 16)) * c.height / 420),
-        1, 1).data.slice(0, 3)])''')
+    pixels = [[int(value) for value in cell.split(',')[:3]] for cell in cells(d)]
     tiles = list(COLOURS.values())
     distance = lambda p, tile: sum((a - b) ** 2 for a, b in zip(p, tile))
     codes = [0 if max(p) < 40 else 1 + min(range(5), key=lambda i: distance(p, tiles[i])) for p in pixels]
@@ -147,14 +145,6 @@ def hint_and_par(d):
         pars.append(int(el(d, '#par').text.removeprefix('Par: ') or 0))
         time.sleep(0.1)
     assert pars[-1] > 0 and pars == sorted(pars), pars
-
-
-# Fingers put down where the first step says, moved through the others, lifted.
-def touches(d, *steps):
-    for i, points in enumerate(steps):
-        d.execute_cdp_cmd('Input.dispatchTouchEvent', {'type': 'touchMove' if i else 'touchStart', 'touchPoints': [
-            {'x': x, 'y': y, 'id': finger} for finger, (x, y) in enumerate(points)]})
-    d.execute_cdp_cmd('Input.dispatchTouchEvent', {'type': 'touchEnd', 'touchPoints': []})
 
 
 # On a phone: cells for a finger, the whole frame in view, a slide that does nothing, a tap that plays the

@@ -89,8 +89,11 @@ def click(d, point, button=MouseButton.LEFT):
     actions.perform()
 
 
-def touch(d, point, hold=0):
-    d.execute_cdp_cmd('Input.dispatchTouchEvent', {'type': 'touchStart', 'touchPoints': [dict(zip('xy', point))]})
+# Fingers put down where the first step says, moved through the others, lifted after hold seconds.
+def touches(d, *steps, hold=0):
+    for i, points in enumerate(steps):
+        d.execute_cdp_cmd('Input.dispatchTouchEvent', {'type': 'touchMove' if i else 'touchStart', 'touchPoints': [
+            {'x': x, 'y': y, 'id': finger} for finger, (x, y) in enumerate(points)]})
     time.sleep(hold)
     d.execute_cdp_cmd('Input.dispatchTouchEvent', {'type': 'touchEnd', 'touchPoints': []})
 
@@ -107,8 +110,10 @@ def tap(d, *held):
     keys(d, *held, *('-' + key for key in reversed(held)))
 
 
-# Opens the page at ?board=board (none for None), which must ask the name.
-def load(d, board):
+# Opens the page at ?board=board (none for None), in a new tab with tab, which must ask the name.
+def load(d, board, tab=False):
+    if tab:
+        d.switch_to.new_window('tab')
     d.get(URL if board is None else f'{URL}?board={board}')
     wait(lambda: is_open(d, 'prompt'), 'the prompt')
 
@@ -122,8 +127,7 @@ def answer(d, name=''):
 
 # A new tab at ?board=board, its prompt answered.
 def open_tab(d, board, name=''):
-    d.switch_to.new_window('tab')
-    load(d, board)
+    load(d, board, tab=True)
     answer(d, name)
     return d.current_window_handle
 

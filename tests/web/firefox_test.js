@@ -1,4 +1,4 @@
-// A short run of the page in Firefox, driven over WebDriver BiDi: the prompt, a move, undo, a reload and
+// A short run of the page in Firefox, driven over WebDriver BiDi: the prompt answered, a move, undo, a reload and
 // the keyboard cursor. firefox_test.js SITE, with puppeteer-core on NODE_PATH.
 'use strict';
 const assert = require('node:assert');
@@ -34,8 +34,6 @@ async function main() {
   try {
     const page = await browser.newPage();
     await page.goto(`http://127.0.0.1:${server.address().port}/?board=1`);
-    assert.deepStrictEqual(await page.$$eval('#prompt h1, #prompt span', all => all.map(e => e.textContent)),
-      ['Tilzo', 'What is your name?']);
     const dealt = await start(page);
     const box = await page.$eval('#screen', c => c.getBoundingClientRect().toJSON());
     const cell = [box.x + 126 * box.width / 364, box.y + 302 * box.height / 420]; // cell (4, 15)
