@@ -37,7 +37,7 @@ TEST_F(Kept, AGameInPlayOrFinishedComesBackWithItsUndoNumberAndName)
     fresh.NewGame();
     support::setBoard(game, {"2", "311", "3322"});
     game.Points = 40;
-    for (const auto [column, row] : {std::pair(1, 14), std::pair(0, 15), std::pair(1, 15)}) {
+    for (const auto& [column, row] : {std::pair(1, 14), std::pair(0, 15), std::pair(1, 15)}) {
         game.Play(column, row);
         const auto facts = resumeGame(keptGame(game, 123456789, U"Zoë Łukasz  "), fresh);
         ASSERT_TRUE(facts);
