@@ -54,7 +54,7 @@ const TilzoKept = (() => {
             return kept && kept.text;
           }
         }
-        name = crypto.randomUUID();
+        name = Date.now().toString(36) + Math.random().toString(36).slice(2); // unique enough, and on plain http too
         sessionStorage.setItem(TAB, name);
         await lock(name);
       } catch (error) {
