@@ -35,8 +35,6 @@ std::uint64_t hash(const Surface& frame)
 }
 
 constexpr std::uint32_t Black = 0xff000000;
-// A tile's centre pixel, by colour code; an empty cell shows the background.
-constexpr std::uint32_t TileCentre[] = {Black, 0xffd54a29, 0xff2d29cb, 0xff44b42b, 0xffd5c329, 0xffa457d5};
 
 TEST(Frame, BackgroundTilesAndWhiteTextsInTheirPlacesAndTheSameInEveryBuild)
 {
@@ -66,11 +64,6 @@ TEST(Frame, BackgroundTilesAndWhiteTextsInTheirPlacesAndTheSameInEveryBuild)
         game.Map[BoardSize][3] = game.Map[3][BoardSize] = 2; // guard cells are never drawn
         ComposeFrame(graphics, game, scores);
         const Surface& frame = graphics.BackBuffer;
-        for (int c = 0; c <= BoardSize; ++c) // with the guard column and row, which stay empty
-            for (int r = 0; r <= BoardSize; ++r) {
-                const int code = c < BoardSize && r < BoardSize ? game.Map[c][r] : 0;
-                ASSERT_EQ(frame.pixel(62 + 16 * c, 62 + 16 * r), TileCentre[code]) << c << ',' << r;
-            }
         EXPECT_EQ(hash(frame), frameHash) << std::hex << "0x" << hash(frame);
         // Whatever the frame holds lies in its bands: a screen that shows only those loses nothing.
         for (int y = 0; y < FrameSize.height; ++y)

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstring>
 #include <optional>
 #include <random>
 #include <sstream>
@@ -30,16 +29,12 @@ Grid randomGrid(int columns, int rows, int colours, unsigned seed)
     return grid;
 }
 
-// The grid in the game, at its bottom left; values 0..4 become codes 1..5.
+// The grid in a fresh game, at its bottom left; values 0..4 become codes 1..5.
 void place(Game& game, const Grid& grid)
 {
-    std::memset(game.Map, 0, sizeof game.Map);
     for (int r = 0; r < grid.rows; ++r)
         for (int c = 0; c < grid.columns; ++c)
             game.Map[c][BoardSize - grid.rows + r] = std::uint8_t(grid.cell[r][c] + 1);
-    game.Points = 0;
-    game.Bonus = 0;
-    game.GameOver = false;
 }
 
 // The compact board as the game holds it: at the bottom left, codes as the game's.
@@ -77,11 +72,7 @@ std::int32_t replay(const Grid& grid, Rules rules, const Line& line)
         return -1;
     if (rules.kind == Rules::Kind::Tilzo)
         return game.Points;
-    bool empty = true;
-    for (const auto& column : game.Map)
-        for (std::uint8_t code : column)
-            empty &= code == 0;
-    return score + (empty ? 1000 : 0);
+    return score + (support::boardOf(game.Map) == support::Board{} ? 1000 : 0);
 }
 
 std::int32_t largestFirst(Board board, Rules rules)
@@ -135,9 +126,8 @@ TEST(CompactBoard, PlaysAsTheGame)
                         ASSERT_EQ(board.movable(Cell{c, h}), size >= 2);
                     }
                 const Group g = groups[random() % n];
-                support::Board cleared = asGame(board);
-                ASSERT_EQ(g.size, support::clearGroup(cleared, g.cell.column, BoardSize - 1 - g.cell.height,
-                                                      g.colour));
+                ASSERT_EQ(std::pair(int(g.size), g.colour),
+                          std::pair(board.group(g.cell), board.at(g.cell.column, g.cell.height)));
                 const std::int32_t before = game.Points;
                 game.Play(g.cell.column, BoardSize - 1 - g.cell.height);
                 ASSERT_EQ(board.remove(g.cell), g.size);
@@ -187,11 +177,9 @@ TEST(Solver, TheSameSeedFindsTheSameLine)
     const Grid grid = randomGrid(15, 15, 5, 9);
     const Line a = search(grid, StandardRules, 3, 200);
     const Line b = search(grid, StandardRules, 3, 200);
-    ASSERT_EQ(a.length, b.length);
-    EXPECT_EQ(a.score, b.score);
-    for (int i = 0; i < a.length; ++i)
-        EXPECT_EQ(std::pair(a.move[i].column, a.move[i].height),
-                  std::pair(b.move[i].column, b.move[i].height));
+    EXPECT_TRUE(std::equal(a.move, a.move + a.length, b.move, b.move + b.length, [](Cell x, Cell y) {
+        return std::pair(x.column, x.height) == std::pair(y.column, y.height);
+    }));
 }
 
 // A hint names a group of two or more on the board, dealt or in play; a board without a move has none.
