@@ -9,7 +9,8 @@ trap 'rm -rf "$tmp"' EXIT
 cpack --config "$build/CPackConfig.cmake" -B "$tmp" >/dev/null
 deb=$(echo "$tmp"/tilzo_*.deb)
 dpkg-deb -c "$deb" | awk '{ print $6 }' >"$tmp/list"
-for path in games/tilzo games/tilzo-solve share/man/man6/tilzo-solve.6.gz share/applications/org.tilzo.Tilzo.desktop share/metainfo/org.tilzo.Tilzo.metainfo.xml \
+for path in games/tilzo games/tilzo-solve share/man/man6/tilzo-solve.6.gz \
+    share/applications/org.tilzo.Tilzo.desktop share/metainfo/org.tilzo.Tilzo.metainfo.xml \
     share/man/man6/tilzo.6.gz share/doc/tilzo/copyright \
     $(for n in 16 22 24 32 48 64 128 256; do echo "share/icons/hicolor/${n}x$n/apps/org.tilzo.Tilzo.png"; done); do
     grep -qx "./usr/$path" "$tmp/list" || { echo "not in the package: /usr/$path"; exit 1; }
@@ -46,7 +47,8 @@ solve() { "$usr/games/tilzo-solve" --seconds 0.05 --threads 2 "$@"; }
 printf '1 1 2\n2 3 3\n\n1 2\n1\n' >"$tmp/boards"
 status=0 && solve --rules standard "$tmp/boards" >"$tmp/out" 2>"$tmp/err" || status=$?
 test "$status" -eq 2 && test "$(sed -n 1p "$tmp/out")" = "score 1000" && test "$(wc -l <"$tmp/out")" -eq 2 \
-    && test "$(cat "$tmp/err")" = "tilzo-solve: $tmp/boards: board 2, line 5: cells in this row: 1, in the rows above: 2" || {
+    && test "$(cat "$tmp/err")" = \
+        "tilzo-solve: $tmp/boards: board 2, line 5: cells in this row: 1, in the rows above: 2" || {
     echo "tilzo-solve on a bad board: status $status, said:"; cat "$tmp/out" "$tmp/err"; exit 1; }
 for bad in "--threads 0" "--rules other" "--seconds -1" "--bogus" "$tmp/boards $tmp/boards"; do
     status=0 && solve $bad </dev/null 2>"$tmp/err" || status=$?

@@ -82,7 +82,9 @@ def main(site):
         assert frame_hash(d) != MOVE
 
         # A damaged or impossible kept game is ignored: the page starts afresh (core_tests try every kind).
-        for edit in [lambda kept: {'map': kept['map'][1:]}, lambda kept: {'points': '-5'}]:
+        for edit in [lambda kept: {'map': kept['map'][1:]}, lambda kept: {'map': '6' + kept['map'][1:]},
+                     lambda kept: {'map': kept['map'][:15] + '0' + kept['map'][16:]},
+                     lambda kept: {'map': '0' * 16 + kept['map'][16:]}, lambda kept: {'points': '-5'}]:
             damage(d, edit)
             d.refresh()
             wait(lambda: is_open(d, 'prompt'), 'the prompt after a damaged kept game')
