@@ -137,27 +137,22 @@ def started(d):
     wait(lambda: d.execute_script(CANVAS + 'return g.getImageData(0, 0, 1, 1).data[3] == 255'), 'the first frame')
 
 
-# Presses a group, read from the canvas, until none is left.
+# Presses a group, through the canvas, until none is left.
 def play_to_end(d):
     assert d.execute_script(CANVAS + '''
-        const box = c.getBoundingClientRect(), x = k => 62.5 + 16 * (k % 16), y = k => 302.5 - 16 * (k >> 4);
-        const colour = k => g.getImageData(x(k) * c.width / 364, y(k) * c.height / 420, 1, 1).data.join();
-        const paired = k => colour(k) != "0,0,0,255"
-            && ((k % 16 < 15 && colour(k) == colour(k + 1)) || (k < 240 && colour(k) == colour(k + 16)));
+        const box = c.getBoundingClientRect();
         for (let moves = 0; moves < 300; ++moves) {
-            const k = [...Array(256).keys()].find(paired);
+            const k = [...Array(256).keys()].find(k => Module._tilzo_group(k >> 4, k % 16) > 1);
             if (k === undefined)
                 return true;
-            const at = {clientX: box.x + x(k) * box.width / 364, clientY: box.y + y(k) * box.height / 420};
-            c.dispatchEvent(new MouseEvent("mousedown", at));
+            c.dispatchEvent(new MouseEvent("mousedown", {clientX: box.x + (62.5 + 16 * (k >> 4)) * box.width / 364,
+                                                         clientY: box.y + (62.5 + 16 * (k % 16)) * box.height / 420}));
         }''')
 
 
-# The colours shown at the centres of the 256 cells.
-def cells(d):
-    return d.execute_script(CANVAS + '''
-        return [...Array(256).keys()].map(k => g.getImageData((62.5 + 16 * (k >> 4)) * c.width / 364,
-            (62.5 + 16 * (k % 16)) * c.height / 420, 1, 1).data.join());''')
+# The board as the core holds it, column by column: each cell's code (0 for none), or the size of its group.
+def board(d, what='cell'):
+    return js(d, f'[...Array(16).keys()].map(c => [...Array(16).keys()].map(r => Module._tilzo_{what}(c, r)))')
 
 
 def stored(d):

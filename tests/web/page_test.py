@@ -57,7 +57,7 @@ def main(site):
         dealt = frame_hash(d)
         assert dealt != START and board_shown(d) != 'Board 1'
         el(d, '#new-board').click()
-        fresh, number = cells(d), board_shown(d)
+        fresh, number = board(d), board_shown(d)
         assert frame_hash(d) not in (START, dealt)
 
         # A reload carries the game on, undo too; so does a later visit in another tab, once this one has
@@ -115,7 +115,7 @@ def main(site):
         d.switch_to.window(first)
         el(d, '#play-again').click()
         click(d, cell, MouseButton.RIGHT)
-        assert (cells(d), board_shown(d)) == (fresh, number) and 'points 0\n' in json.loads(js(d, OWN))['text']
+        assert (board(d), board_shown(d)) == (fresh, number) and 'points 0\n' in json.loads(js(d, OWN))['text']
 
         # Download gives the file. Load asks before it replaces scores, refuses what is not a table, and
         # shows a table at once.
@@ -183,8 +183,8 @@ def main(site):
         # address's query.
         assert d.execute_cdp_cmd('Page.getInstallabilityErrors', {})['installabilityErrors'] == []
         d.execute_async_script('navigator.serviceWorker.ready.then(() => arguments[0]())')
-        for board in 7, 8:
-            load(d, board, tab=True)
+        for n in 7, 8:
+            load(d, n, tab=True)
         kept = d.execute_async_script('caches.keys().then(names => Promise.all(names.map(name => caches.open(name)'
                                       '.then(cache => cache.keys())))).then(keys => arguments[0](keys.flat()'
                                       '.map(request => request.url)))')
