@@ -11,7 +11,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <numeric>
 #include <span>
 #include <utility>
@@ -33,8 +32,6 @@ std::uint64_t hash(const Surface& frame)
         value = (value ^ frame.pixels()[i]) * 1099511628211u;
     return value;
 }
-
-constexpr std::uint32_t Black = 0xff000000;
 
 TEST(Frame, BackgroundTilesAndWhiteTextsInTheirPlacesAndTheSameInEveryBuild)
 {
@@ -66,15 +63,10 @@ TEST(Frame, BackgroundTilesAndWhiteTextsInTheirPlacesAndTheSameInEveryBuild)
         const Surface& frame = graphics.BackBuffer;
         EXPECT_EQ(hash(frame), frameHash) << std::hex << "0x" << hash(frame);
         // Whatever the frame holds lies in its bands: a screen that shows only those loses nothing.
-        for (int y = 0; y < FrameSize.height; ++y)
-            for (int x = 0; x < FrameSize.width; ++x)
-                ASSERT_TRUE(frame.pixel(x, y) == Black
-                            || std::any_of(std::begin(FrameBands), std::end(FrameBands),
-                                           [&](const Rect& band) {
-                                               return x >= band.x && x < band.x + band.width && y >= band.y
-                                                      && y < band.y + band.height;
-                                           }))
-                    << x << ',' << y;
+        Surface outside = frame;
+        for (const Rect& band : FrameBands)
+            outside.copy({band.x, band.y}, Surface(band.width, band.height), {0, 0, band.width, band.height});
+        EXPECT_TRUE(outside == Surface(FrameSize.width, FrameSize.height));
     }
 }
 
