@@ -5,12 +5,11 @@
 #include <algorithm>
 #include <optional>
 #include <random>
-#include <span>
 #include <sstream>
 
-#include "core/solve/BoardReader.h"
 #include "core/solve/Solver.h"
-#include "tests/support/RulesPlay.h"
+#include "tests/support/BoardsPlay.h"
+#include "tests/support/ScoreFileCheck.h"
 
 using namespace tilzo;
 using namespace tilzo::solve;
@@ -36,16 +35,6 @@ void place(Game& game, const Grid& grid)
     for (int r = 0; r < grid.rows; ++r)
         for (int c = 0; c < grid.columns; ++c)
             game.Map[c][BoardSize - grid.rows + r] = std::uint8_t(grid.cell[r][c] + 1);
-}
-
-// The compact board as the game holds it: at the bottom left, codes as the game's.
-support::Board asGame(const Board& board)
-{
-    support::Board cells{};
-    for (int c = 0; c < board.columns(); ++c)
-        for (int h = 0; h < board.height(c); ++h)
-            cells[c][BoardSize - 1 - h] = board.at(c, h);
-    return cells;
 }
 
 // Plays a line in the game: its score as the game counts it (by the standard rules, from the sizes of the
@@ -89,49 +78,15 @@ Line search(const Grid& grid, Rules rules, std::uint64_t seed, int steps)
 
 } // namespace
 
-// Random games on boards of several sizes: the same groups, the same board after every move, the
-// same end as the game's.
-TEST(CompactBoard, PlaysAsTheGame)
+// The board fuzzer's seeds, boards of many sizes and colours, each played on the compact board and in the
+// game (make fuzz plays far more).
+TEST(CompactBoard, TheFuzzSeedsPlayAsTheGame)
 {
-    std::mt19937 random(5);
-    for (const auto& [columns, rows] :
-         {std::pair(16, 16), std::pair(15, 15), std::pair(7, 11), std::pair(16, 1)})
-        for (int deal = 0; deal < 10; ++deal) {
-            const Grid grid = randomGrid(columns, rows, 2 + deal % 4, random());
-            Random draws;
-            Game game{draws};
-            place(game, grid);
-            Board board(grid);
-            Group groups[MaxGroups];
-            const bool moves = board.hasMove();
-            for (int n; (n = board.groups(groups)) > 0;) {
-                ASSERT_EQ(asGame(board), support::boardOf(game.Map));
-                ASSERT_EQ(asGame(Board(game)), asGame(board)); // the page's hints start from the game
-                // Each cell's group as the game counts it; every group listed once, at a cell of it.
-                int movable = 0, listed = 0;
-                for (std::uint8_t c = 0; c < board.columns(); ++c)
-                    for (std::uint8_t h = 0; h < board.height(c); ++h) {
-                        const int size = game.GroupSize(c, BoardSize - 1 - h);
-                        ASSERT_EQ(std::pair(board.group(Cell{c, h}), board.movable(Cell{c, h})),
-                                  std::pair(size, size >= 2));
-                        movable += size >= 2;
-                    }
-                for (const Group& g : std::span(groups, n)) {
-                    ASSERT_EQ(std::pair(int(g.size), g.colour),
-                              std::pair(board.group(g.cell), board.at(g.cell.column, g.cell.height)));
-                    listed += g.size;
-                }
-                ASSERT_EQ(listed, movable);
-                const Group g = groups[random() % n];
-                const std::int32_t before = game.Points;
-                game.Play(g.cell.column, BoardSize - 1 - g.cell.height);
-                ASSERT_EQ(board.remove(g.cell), g.size);
-                ASSERT_EQ(game.Points - before - game.Bonus, 5 * g.size * (g.size - 1));
-            }
-            EXPECT_EQ(asGame(board), support::boardOf(game.Map));
-            EXPECT_EQ(game.GameOver, moves); // a board dealt without a move never ends
-            EXPECT_EQ(game.Bonus, TilzoRules.end(board.colours(), board.coloursLeft()));
-        }
+    for (const auto& seed :
+         std::filesystem::directory_iterator(TILZO_SOURCE_DIR "/fuzz/corpus/fuzz_boards")) {
+        const std::string input = support::readFile(seed.path());
+        support::playBoards(reinterpret_cast<const std::uint8_t*>(input.data()), input.size());
+    }
 }
 
 // An emptied column closes whichever columns it lies between.

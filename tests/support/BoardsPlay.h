@@ -1,0 +1,90 @@
+// Any bytes as the solver's boards, read by both rules: the reader takes boards that fit or names a fault,
+// and every board it takes in at most five colours plays to its end on the compact board as in the game:
+// the same groups, the same board and points after each move, the same end. The board fuzzer and the
+// solver's tests both feed it.
+#pragma once
+
+#include <sstream>
+#include <string>
+
+#include "core/solve/BoardReader.h"
+#include "tests/support/RulesPlay.h"
+
+namespace tilzo::support {
+
+// The compact board as the game holds it: at the bottom left, codes as the game's.
+inline Board asGame(const solve::Board& board)
+{
+    Board cells{};
+    for (int c = 0; c < board.columns(); ++c)
+        for (int h = 0; h < board.height(c); ++h)
+            cells[c][BoardSize - 1 - h] = board.at(c, h);
+    return cells;
+}
+
+// Every cell's group as the game counts it, and every group listed once, at a cell of it.
+inline void checkGroups(const solve::Board& board, const Game& game, const solve::Group* groups, int n)
+{
+    int movable = 0, listed = 0;
+    for (std::uint8_t c = 0; c < board.columns(); ++c)
+        for (std::uint8_t h = 0; h < board.height(c); ++h) {
+            const int size = game.GroupSize(c, BoardSize - 1 - h);
+            FUZZ_CHECK(board.group({c, h}) == size && board.movable({c, h}) == (size >= 2));
+            movable += size >= 2;
+        }
+    for (int i = 0; i < n; ++i) {
+        const solve::Group& g = groups[i];
+        FUZZ_CHECK(g.size == board.group(g.cell) && g.colour == board.at(g.cell.column, g.cell.height));
+        listed += g.size;
+    }
+    FUZZ_CHECK(listed == movable);
+}
+
+// Plays the board in a game of its own, each move a group that pick and the move's number choose.
+inline void playInGame(solve::Board board, std::size_t pick)
+{
+    Random draws;
+    Game game{draws};
+    const Board dealt = asGame(board);
+    for (int c = 0; c < BoardSize; ++c)
+        std::memcpy(game.Map[c], dealt[c].data(), BoardSize);
+    const bool moves = board.hasMove();
+    solve::Group groups[solve::MaxGroups];
+    for (int n; (n = board.groups(groups)) > 0; ++pick) {
+        FUZZ_CHECK(asGame(board) == boardOf(game.Map) && asGame(solve::Board(game)) == asGame(board));
+        checkGroups(board, game, groups, n);
+        const solve::Group g = groups[pick % std::size_t(n)];
+        const std::int32_t before = game.Points;
+        game.Play(g.cell.column, BoardSize - 1 - g.cell.height);
+        FUZZ_CHECK(board.remove(g.cell) == g.size
+                   && game.Points - before - game.Bonus == 5 * g.size * (g.size - 1));
+    }
+    // A board dealt without a move never ends.
+    FUZZ_CHECK(asGame(board) == boardOf(game.Map) && game.GameOver == moves);
+    FUZZ_CHECK(!moves
+               || game.Bonus
+                      == solve::Rules{solve::Rules::Kind::Tilzo}.end(board.colours(), board.coloursLeft()));
+}
+
+inline void playBoards(const std::uint8_t* data, std::size_t size)
+{
+    for (const solve::Rules rules :
+         {solve::Rules{solve::Rules::Kind::Tilzo}, solve::Rules{solve::Rules::Kind::Standard}}) {
+        std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
+        solve::BoardReader reader(in, rules);
+        solve::Grid grid;
+        while (reader.next(grid)) {
+            FUZZ_CHECK(rules.fits(grid.rows, grid.columns));
+            const solve::Board board(grid);
+            int blocks = 0;
+            for (int colour = 1; colour <= board.colours(); ++colour)
+                blocks += board.count(colour);
+            FUZZ_CHECK(blocks == grid.rows * grid.columns && board.colours() <= solve::MaxColours);
+            if (board.colours() <= ColourCount)
+                playInGame(board, size);
+        }
+        FUZZ_CHECK(reader.error().empty() || reader.error().rfind("board ", 0) == 0);
+    }
+}
+
+} // namespace tilzo::support
