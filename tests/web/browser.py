@@ -26,11 +26,6 @@ def serve(site):
     return server
 
 
-# The served page's address, with query.
-def address(query=''):
-    return URL + query
-
-
 def quit_all():
     for browser in BROWSERS:
         browser.quit()

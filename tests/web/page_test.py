@@ -1,6 +1,6 @@
 #!/usr/bin/python3
 # The page in headless Chromium, served from the built site: page_test.py SITE.
-import json, os, shutil, struct, sys, tempfile
+import browser, json, os, pathlib, shutil, struct, sys, tempfile
 
 from browser import *
 
@@ -73,7 +73,7 @@ def main(site):
         d.close()
         d.switch_to.window(first)
         d.switch_to.new_window('tab')
-        d.get(address())
+        d.get(browser.URL)
         started(d)
         assert not is_open(d, 'prompt') and frame_hash(d) == MOVE
         carrying = d.current_window_handle
@@ -124,8 +124,7 @@ def main(site):
         wait(lambda: downloaded(downloads + '/high.dat') == table, 'the download of the table')
         for name, data in [('desktop', DESKTOP), ('hello', b'hello'), ('long', bytes((1 << 20) + 121)),
                            ('photo', record('x', 1) + record('y', 2) + bytes(72))]:
-            with open(f'{downloads}/{name}', 'wb') as file:
-                file.write(data)
+            pathlib.Path(downloads, name).write_bytes(data)
         el(d, '#load').send_keys(f'{downloads}/desktop')
         assert 'Replace the high-score table with the one in desktop?' in el(d, '#confirm-load').text
         tap(d, Keys.ENTER)
@@ -161,10 +160,10 @@ def main(site):
 
         # Share copies the board's address where the browser has no share sheet, and says so.
         d.execute_cdp_cmd('Browser.grantPermissions', {
-            'origin': address().rstrip('/'), 'permissions': ['clipboardReadWrite', 'clipboardSanitizedWrite']})
+            'origin': browser.URL.rstrip('/'), 'permissions': ['clipboardReadWrite', 'clipboardSanitizedWrite']})
         el(d, '#share').click()
         wait(lambda: 'copied' in el(d, '#status').text, 'the copied address')
-        assert d.execute_async_script('navigator.clipboard.readText().then(arguments[0])') == address('?board=1')
+        assert d.execute_async_script('navigator.clipboard.readText().then(arguments[0])') == browser.URL + '?board=1'
 
         # Storage refused: the page says so once, with the browser's reason, and keeps the score for the
         # session. A fresh profile deals board 1 as every other browser does.
