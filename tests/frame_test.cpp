@@ -1,6 +1,5 @@
 // Frames composed from the bitmaps the program ships: the background, a tile per occupied cell and
-// the texts in their places, the same pixels in every build; the copies they are made with, and the
-// frame scaled to a screen.
+// the texts in their places, the same pixels in every build; and the frame scaled to a screen.
 #include "core/game/Game.h"
 #include "core/render/Bitmap.h"
 #include "core/render/Frame.h"
@@ -80,16 +79,6 @@ TEST(Layout, APressNamesTheCellUnderItOnlyWithinTheBoardArea)
         const std::optional<CellPos> pressed = pressedCell(x, y);
         EXPECT_EQ(pressed ? pressed->x * 16 + pressed->y : -1, cell) << x << "," << y;
     }
-}
-
-// Clipped at every side, a copy lands where it was asked to and nowhere else.
-TEST(Surface, ACopyIsClippedOnEachSide)
-{
-    Surface surface(4, 3);
-    const Surface source = Surface::fromPixels({3, 2}, {1, 2, 3, 4, 5, 6});
-    surface.copy({-1, -1}, source, {0, 0, 3, 2});
-    surface.copy({2, 2}, source, {0, 0, 3, 2});
-    EXPECT_TRUE(surface == Surface::fromPixels({4, 3}, {5, 6, 0, 0, 0, 0, 0, 0, 0, 0, 1, 2}));
 }
 
 // Every device pixel of the screen, pressed anywhere within it, names the frame pixel drawn there, whole or

@@ -2,7 +2,6 @@
 // never reach, is never trusted and changes nothing.
 #include "core/shell/KeptGame.h"
 #include "tests/support/Rows.h"
-#include "tests/support/ScoreFileCheck.h"
 
 #include <gtest/gtest.h>
 
@@ -45,14 +44,6 @@ TEST_F(Kept, AGameInPlayOrFinishedComesBackWithItsUndoNumberAndName)
         EXPECT_TRUE(support::equalGames(fresh, game));
     }
     EXPECT_EQ(std::tuple(fresh.GameOver, fresh.Bonus), std::tuple(true, 5 * ClearBonus));
-}
-
-// The fuzzer starts from games the reader takes.
-TEST_F(Kept, TheFuzzSeedsComeBack)
-{
-    for (const auto& seed :
-         std::filesystem::directory_iterator(TILZO_SOURCE_DIR "/fuzz/corpus/fuzz_keptgame"))
-        EXPECT_TRUE(resumeGame(support::readFile(seed.path()), fresh)) << seed.path();
 }
 
 TEST_F(Kept, ADamagedForeignOrImpossibleGameIsIgnored)
