@@ -150,12 +150,8 @@ TEST(BoardReader, ReadsBoardsAndNamesTheFirstFault)
         row16 += "1 ";
     for (int r = 0; r < 16; ++r)
         rows16 += row16 + "\n";
-    const struct {
-        Rules rules;
-        std::string text;
-        int boards;
-        std::string error;
-    } cases[] = {
+    const std::tuple<Rules, std::string, int, std::string> cases[] = {
+        // the rules, the text, boards read, error
         {StandardRules, "1 2\n3 4\n\n\n5 6 7\r\n", 2, ""},
         {StandardRules, "1 2\n\n1 2 3\n4 5\n", 1,
          "board 2, line 4: cells in this row: 2, in the rows above: 3"},
@@ -167,13 +163,13 @@ TEST(BoardReader, ReadsBoardsAndNamesTheFirstFault)
         {TilzoRules, rows16 + "\n1 2\n3 4\n\n", 1,
          "board 2, line 19: Tilzo's rules need 16 rows of 16 cells, not 2 rows of 2"},
     };
-    for (const auto& test : cases) {
-        std::istringstream in(test.text);
-        BoardReader reader(in, test.rules);
+    for (const auto& [rules, text, boards, error] : cases) {
+        std::istringstream in(text);
+        BoardReader reader(in, rules);
         Grid grid;
-        int boards = 0;
+        int read = 0;
         while (reader.next(grid))
-            ++boards;
-        EXPECT_EQ(std::pair(boards, reader.error()), std::pair(test.boards, test.error)) << test.text;
+            ++read;
+        EXPECT_EQ(std::pair(read, reader.error()), std::pair(boards, error)) << text;
     }
 }
