@@ -42,15 +42,12 @@ def press(d, key, *lines):
     wait(lambda: set(lines) <= set(said(d)), f'{lines} in {said(d)}')
 
 
-# A whole game by the keys alone, each step checked against the rules from the canvas: the cursor's
+# A whole game by the keys alone, each step checked against the core's board and its groups: the cursor's
 # words, 5 * n * (n - 1) points a group of n, the bonus and the table at the end.
 def keyboard_game(d):
     cursor, points, undone = (0, 15), 0, False
     b, sizes = board(d), board(d, 'group')
-    while True:
-        playable = [(c, r) for c in range(16) for r in range(16) if sizes[c][r] > 1]
-        if not playable:
-            break
+    while playable := [(c, r) for c in range(16) for r in range(16) if sizes[c][r] > 1]:
         target = min(playable, key=lambda cell: abs(cell[0] - cursor[0]) + abs(cell[1] - cursor[1]))
         walk(d, b, sizes, cursor, target)
         cursor, n = target, sizes[target[0]][target[1]]
@@ -133,8 +130,7 @@ def phone(d, width, height, cell):
     d.execute_cdp_cmd('Emulation.setTouchEmulationEnabled', {'enabled': True, 'maxTouchPoints': 2})
     d.execute_script('localStorage.clear()')  # MOVE's table is empty
     load(d, 1)
-    tap(d, Keys.ENTER)
-    started(d)
+    answer(d)
     box = d.execute_script('return Array.from(Module.HEAP32.subarray(Module._tilzo_cell_box(...arguments) >> 2)'
                            '.slice(0, 4)).map(v => v / devicePixelRatio)', *PRESSED)
     canvas = js(d, 'document.getElementById("screen").getBoundingClientRect().toJSON()')
