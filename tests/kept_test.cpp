@@ -40,8 +40,8 @@ TEST_F(Kept, AGameInPlayOrFinishedComesBackWithItsUndoNumberAndName)
         game.Play(column, row);
         const auto facts = resumeGame(keptGame(game, 123456789, U"Zoë Łukasz  "), fresh);
         ASSERT_TRUE(facts);
-        EXPECT_EQ(std::tuple(facts->board, facts->name, support::equalGames(fresh, game)),
-                  std::tuple(123456789, "Zoë Łukasz", true));
+        EXPECT_EQ(std::tuple(facts->board, facts->name), std::tuple(123456789, "Zoë Łukasz"));
+        EXPECT_TRUE(support::equalGames(fresh, game));
     }
     EXPECT_EQ(std::tuple(fresh.GameOver, fresh.Bonus), std::tuple(true, 5 * ClearBonus));
 }

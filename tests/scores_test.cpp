@@ -33,8 +33,8 @@ TEST_F(Scores, NamesEnterAsTheFileHoldsThemAndReadTheSameAfterARestart)
     enter("😀😀😀😀😀😀😀😀😀😀😀😀", 200); // twelve, each four bytes long
     const std::string before = lines(scores);
     EXPECT_EQ(before, "500 Za?\xf3?? g??l? ja??|400 ???? 7|300 Jos\xe9 \x80\x01\x81?|200 ????????????|0 |");
-    EXPECT_EQ(std::pair(lines(start()), readFile(file()).substr(3 * RecordSize, RecordSize)),
-              std::pair(before, record("????????????", 200)));
+    EXPECT_EQ(lines(start()), before);
+    EXPECT_EQ(readFile(file()).substr(3 * RecordSize, RecordSize), record("????????????", 200));
 }
 
 // Every byte reads as a character that writes back as that byte; the font's test holds what each byte
