@@ -29,21 +29,13 @@ Grid randomGrid(int columns, int rows, int colours, unsigned seed)
     return grid;
 }
 
-// The grid in a fresh game, at its bottom left; values 0..4 become codes 1..5.
-void place(Game& game, const Grid& grid)
-{
-    for (int r = 0; r < grid.rows; ++r)
-        for (int c = 0; c < grid.columns; ++c)
-            game.Map[c][BoardSize - grid.rows + r] = std::uint8_t(grid.cell[r][c] + 1);
-}
-
 // Plays a line in the game: its score as the game counts it (by the standard rules, from the sizes of the
 // groups the game takes), or -1 at a move that takes no group or when the game is not over at the end.
 std::int32_t replay(const Grid& grid, Rules rules, const Line& line)
 {
     Random random;
     Game game{random};
-    place(game, grid);
+    support::placeIn(game, Board(grid));
     std::int32_t score = 0;
     for (int i = 0; i < line.length; ++i) {
         const int x = line.move[i].column, y = BoardSize - 1 - line.move[i].height, n = game.GroupSize(x, y);
@@ -130,7 +122,7 @@ TEST(Solver, AHintIsALegalGroup)
     for (unsigned seed = 1; seed <= 5; ++seed) {
         Random draws;
         Game game{draws};
-        place(game, randomGrid(16, 16, 5, seed));
+        support::placeIn(game, Board(randomGrid(16, 16, 5, seed)));
         for (int move = 0; move < 4 * int(seed); ++move)
             game.Play(move * 7 % BoardSize, BoardSize - 1 - move % 5);
         const std::optional<Cell> move = hint(Board(game), TilzoRules, seed, std::chrono::milliseconds(5));

@@ -23,14 +23,20 @@ inline Board asGame(const solve::Board& board)
     return cells;
 }
 
+// The compact board in the game, at its bottom left.
+inline void placeIn(Game& game, const solve::Board& board)
+{
+    const Board cells = asGame(board);
+    for (int c = 0; c < BoardSize; ++c)
+        std::memcpy(game.Map[c], cells[c].data(), BoardSize);
+}
+
 // Plays the board in a game of its own, each move a group that pick and the move's number choose.
 inline void playInGame(solve::Board board, std::size_t pick)
 {
     Random draws;
     Game game{draws};
-    const Board dealt = asGame(board);
-    for (int c = 0; c < BoardSize; ++c)
-        std::memcpy(game.Map[c], dealt[c].data(), BoardSize);
+    placeIn(game, board);
     const bool moves = board.hasMove();
     solve::Group groups[solve::MaxGroups];
     for (int n; (n = board.groups(groups)) > 0; ++pick) {
