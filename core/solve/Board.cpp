@@ -146,15 +146,6 @@ bool Board::hasMove() const
     return false;
 }
 
-bool Board::movable(Cell cell) const
-{
-    const int c = cell.column;
-    const int h = cell.height;
-    const std::uint8_t colour = cell_[c][h];
-    return (h + 1 < height_[c] && cell_[c][h + 1] == colour) || (h > 0 && cell_[c][h - 1] == colour)
-           || (c + 1 < columns_ && cell_[c + 1][h] == colour) || (c > 0 && cell_[c - 1][h] == colour);
-}
-
 int Board::remove(Cell start)
 {
     if (start.column >= columns_ || start.height >= height_[start.column])

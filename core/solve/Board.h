@@ -57,7 +57,14 @@ public:
     int groups(Group* out) const;
     bool hasMove() const;
     // Whether an occupied cell touches another of its colour: whether its group can go.
-    bool movable(Cell cell) const;
+    bool movable(Cell cell) const
+    {
+        const int c = cell.column;
+        const int h = cell.height;
+        const std::uint8_t colour = cell_[c][h];
+        return (h + 1 < height_[c] && cell_[c][h + 1] == colour) || (h > 0 && cell_[c][h - 1] == colour)
+               || (c + 1 < columns_ && cell_[c + 1][h] == colour) || (c > 0 && cell_[c - 1][h] == colour);
+    }
     // The group holding an occupied cell: its size, and its cells in `cells` when given.
     int group(Cell cell, std::uint8_t* cells = nullptr) const;
     // Removes the group of an occupied cell when it has two or more blocks, lets the blocks fall

@@ -142,7 +142,7 @@ void Solver::closeLayer()
 
 int Solver::below(int n)
 {
-    return int(((random_() >> 32) * std::uint64_t(n)) >> 32);
+    return int((std::uint64_t(random_()) * std::uint64_t(n)) >> 32);
 }
 
 bool Solver::sample(const Board& board, int tabu, Cell& cell)
@@ -158,19 +158,26 @@ bool Solver::sample(const Board& board, int tabu, Cell& cell)
     return false;
 }
 
-bool Solver::pickGroup(const Board& board, int tabu, Cell& cell)
+bool Solver::pickCell(const Board& board, int tabu, Cell& cell)
 {
-    const int count = board.groups(groups_);
-    const int others
-        = int(std::count_if(groups_, groups_ + count, [tabu](const Group& g) { return g.colour != tabu; }));
-    if (count == 0)
-        return false;
-    int pick = below(others > 0 ? others : count);
-    for (int i = 0;; ++i)
-        if ((others == 0 || groups_[i].colour != tabu) && pick-- == 0) {
-            cell = groups_[i].cell;
-            return true;
+    // Every movable cell, those of the tabu colour from the back: one at random, so a group is
+    // picked in proportion to its size, as sampling picks it.
+    Cell cells[MaxCells];
+    int others = 0;
+    int spared = MaxCells;
+    for (int c = 0; c < board.columns(); ++c)
+        for (int h = 0; h < board.height(c); ++h) {
+            const Cell here{std::uint8_t(c), std::uint8_t(h)};
+            if (board.movable(here))
+                cells[board.at(c, h) == tabu ? --spared : others++] = here;
         }
+    if (others > 0)
+        cell = cells[below(others)];
+    else if (spared < MaxCells)
+        cell = cells[spared + below(MaxCells - spared)];
+    else
+        return false;
+    return true;
 }
 
 std::int32_t Solver::playout(Board board)
@@ -183,9 +190,12 @@ std::int32_t Solver::playout(Board board)
             tabu = colour;
     std::int32_t points = 0;
     playoutLength_ = 0;
+    // Once sampling misses, few cells can move and it would mostly miss again.
+    bool sparse = false;
     for (;;) {
         Cell cell;
-        if (!sample(board, tabu, cell) && !pickGroup(board, tabu, cell))
+        sparse = sparse || !sample(board, tabu, cell);
+        if (sparse && !pickCell(board, tabu, cell))
             break;
         points += rules_.group(board.remove(cell));
         playoutMoves_[playoutLength_++] = cell;

@@ -56,7 +56,7 @@ private:
     void closeLayer();
     std::int32_t playout(Board board);
     bool sample(const Board& board, int tabu, Cell& cell);
-    bool pickGroup(const Board& board, int tabu, Cell& cell);
+    bool pickCell(const Board& board, int tabu, Cell& cell);
     int below(int n);
     void keep(const Candidate& candidate);
     void record(std::uint32_t parent, Cell move, std::int32_t total);
@@ -67,7 +67,7 @@ private:
     int prefix_ = 0;
     std::int32_t prefixScore_ = 0;
     Rules rules_;
-    std::mt19937_64 random_;
+    std::mt19937 random_;
     Line best_;
     std::uint64_t playouts_ = 0;
 
@@ -87,7 +87,6 @@ private:
     // The playout under way: its moves, for a line when it turns out best.
     Cell playoutMoves_[MaxMoves];
     int playoutLength_ = 0;
-    Group groups_[MaxGroups];
 };
 
 // The move the solver would play next after searching for about `budget`; none when the board has
