@@ -25,6 +25,7 @@ Solver::Solver(const Board& board, Rules rules, std::uint64_t seed)
     best_.score = playout(root_);
     best_.length = playoutLength_;
     std::copy(playoutMoves_, playoutMoves_ + playoutLength_, best_.move);
+    line_ = best_;
 }
 
 bool Solver::run(std::chrono::steady_clock::duration budget)
@@ -48,10 +49,12 @@ bool Solver::step()
 
 void Solver::nextPass()
 {
-    // A pass over: take the best line's next move for good and search on from there; a finished
-    // game starts again from the deal, with a beam twice as wide.
-    if (prefix_ < best_.length) {
-        prefixScore_ += rules_.group(root_.remove(best_.move[prefix_]));
+    // A pass over: take the next move of this game's best line for good and search on from there.
+    // A finished game starts again from the deal with a beam twice as wide, free of the lines found
+    // before: following the best line found so far would keep every game in the first one's
+    // valley.
+    if (prefix_ < line_.length) {
+        prefixScore_ += rules_.group(root_.remove(line_.move[prefix_]));
         ++prefix_;
     }
     if (!root_.hasMove()) {
@@ -59,6 +62,8 @@ void Solver::nextPass()
         prefix_ = 0;
         prefixScore_ = 0;
         width_ = std::min(2 * width_, MaxWidth);
+        line_.score = -1;
+        line_.length = 0;
     }
     startPass();
 }
@@ -206,19 +211,20 @@ std::int32_t Solver::playout(Board board)
 
 void Solver::record(std::uint32_t parent, Cell move, std::int32_t total)
 {
-    if (total <= best_.score)
+    if (total <= line_.score)
         return;
-    best_.score = total;
+    line_.score = total;
     const int at = prefix_ + depth_;
-    const int length = at + 1 + playoutLength_;
-    std::copy(playoutMoves_, playoutMoves_ + playoutLength_, best_.move + at + 1);
-    best_.move[at] = move;
+    std::copy(playoutMoves_, playoutMoves_ + playoutLength_, line_.move + at + 1);
+    line_.move[at] = move;
     for (int d = depth_; d > 0; --d) {
         const Node& node = nodes_[std::size_t(d) * width_ + parent];
-        best_.move[prefix_ + d - 1] = node.move;
+        line_.move[prefix_ + d - 1] = node.move;
         parent = node.parent;
     }
-    best_.length = length;
+    line_.length = at + 1 + playoutLength_;
+    if (line_.score > best_.score)
+        best_ = line_;
 }
 
 std::optional<Cell> hint(const Board& board, Rules rules, std::uint64_t seed,

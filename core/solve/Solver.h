@@ -20,8 +20,9 @@ struct Line {
     Cell move[MaxMoves];
 };
 
-// Beam search over the game, each candidate position judged by a playout from it; the beam
-// widens after each pass, so a longer search finds better lines. Work comes in small steps, so a
+// Beam search over the game, each candidate position judged by a playout from it. Each pass takes
+// one move for good; each whole game starts afresh with a beam twice as wide, so a longer search
+// finds better lines. Work comes in small steps, so a
 // caller without threads can search in slices and show each better line as it is found. Memory is
 // taken when a pass starts; a playout allocates nothing.
 class Solver {
@@ -69,6 +70,8 @@ private:
     Rules rules_;
     std::mt19937 random_;
     Line best_;
+    // The best line of the game under way, whose moves its passes take one by one.
+    Line line_;
     std::uint64_t playouts_ = 0;
 
     // The pass under way: its width, the depth of the layer being expanded and the next position in it.
