@@ -22,9 +22,9 @@ struct Line {
 
 // Beam search over the game, each candidate position judged by a playout from it. Each pass takes
 // one move for good; each whole game starts afresh with a beam twice as wide, so a longer search
-// finds better lines. Work comes in small steps, so a
-// caller without threads can search in slices and show each better line as it is found. Memory is
-// taken when a pass starts; a playout allocates nothing.
+// finds better lines. Work comes in small steps, so a caller without threads can search in slices
+// and show each better line as it is found. Memory is taken when a pass starts; a playout
+// allocates nothing.
 class Solver {
 public:
     Solver(const Board& board, Rules rules, std::uint64_t seed);
