@@ -1,6 +1,7 @@
 #include "core/solve/Board.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 namespace tilzo::solve {
@@ -10,6 +11,62 @@ namespace {
 constexpr int index(int column, int height)
 {
     return column * MaxSide + height;
+}
+
+// A column's cells as two words of eight bytes, one byte a cell, from the bottom: so a whole column
+// compares at once. Empty cells and columns past the last are 0.
+static_assert(MaxSide == 16 && std::endian::native == std::endian::little);
+struct Column {
+    std::uint64_t low, high;
+};
+constexpr std::uint64_t Low7 = 0x7F7F7F7F7F7F7F7Fu;
+
+// 0x80 in each byte of x that is zero, 0 in the others.
+constexpr std::uint64_t zeros(std::uint64_t x)
+{
+    return ~(((x & Low7) + Low7) | x | Low7);
+}
+
+constexpr Column zeros(Column x)
+{
+    return {zeros(x.low), zeros(x.high)};
+}
+
+constexpr Column operator^(Column a, Column b)
+{
+    return {a.low ^ b.low, a.high ^ b.high};
+}
+
+constexpr Column operator|(Column a, Column b)
+{
+    return {a.low | b.low, a.high | b.high};
+}
+
+constexpr Column operator&(Column a, Column b)
+{
+    return {a.low & b.low, a.high & b.high};
+}
+
+constexpr Column operator~(Column a)
+{
+    return {~a.low, ~a.high};
+}
+
+// Bit h for each byte h of a byte mask with its top bit set.
+constexpr std::uint16_t bits(Column mask)
+{
+    constexpr std::uint64_t gather = 0x0102040810204080u;
+    constexpr std::uint64_t tops = 0x8080808080808080u;
+    return std::uint16_t(((mask.low & tops) >> 7) * gather >> 56
+                         | ((mask.high & tops) >> 7) * gather >> 56 << 8);
+}
+
+Column load(const std::uint8_t* column)
+{
+    Column c;
+    std::memcpy(&c.low, column, 8);
+    std::memcpy(&c.high, column + 8, 8);
+    return c;
 }
 
 } // namespace
@@ -52,6 +109,29 @@ Board::Board(const Game& game)
 int Board::coloursLeft() const
 {
     return int(std::count_if(count_ + 1, count_ + colours_ + 1, [](std::uint16_t n) { return n != 0; }));
+}
+
+void Board::movableCells(std::uint8_t colour, std::uint16_t* of, std::uint16_t* other, Columns columns) const
+{
+    // Byte masks throughout, gathered to bits once at the end; what a column shares with its right
+    // neighbour, that neighbour shares with its left.
+    const std::uint64_t all = colour * 0x0101010101010101u;
+    Column here = load(cell_[columns.first]);
+    Column sameLeft
+        = columns.first > 0 ? zeros(here ^ load(cell_[columns.first - 1])) & ~zeros(here) : Column{0, 0};
+    for (int c = columns.first; c < columns.end; ++c) {
+        const Column right = c + 1 < MaxSide ? load(cell_[c + 1]) : Column{0, 0};
+        const Column full = ~zeros(here);
+        const Column sameRight = zeros(here ^ right) & full;
+        const Column up = zeros(here ^ Column{here.low >> 8 | here.high << 56, here.high >> 8}) & full;
+        const Column down{up.low << 8, up.high << 8 | up.low >> 56};
+        const Column movable = up | down | sameRight | sameLeft;
+        const Column ofColour = movable & zeros(here ^ Column{all, all});
+        of[c] = bits(ofColour);
+        other[c] = bits(movable & ~ofColour);
+        sameLeft = sameRight;
+        here = right;
+    }
 }
 
 int Board::group(Cell start, std::uint8_t* cells) const
@@ -146,7 +226,7 @@ bool Board::hasMove() const
     return false;
 }
 
-int Board::remove(Cell start)
+int Board::remove(Cell start, Columns* changed)
 {
     if (start.column >= columns_ || start.height >= height_[start.column])
         return 0;
@@ -171,6 +251,11 @@ int Board::remove(Cell start)
         height_[c] = std::uint8_t(end - column);
         emptied |= height_[c] == 0;
     }
+    // Beside the group its neighbours' cells may have lost or gained a match; after an emptied
+    // column every column moved.
+    if (changed)
+        *changed
+            = Columns{std::max(0, first - 1), emptied ? int(columns_) : std::min(int(columns_), last + 2)};
     if (emptied) {
         int kept = 0;
         for (int c = 0; c < columns_; ++c)

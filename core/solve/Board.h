@@ -24,6 +24,12 @@ struct Cell {
     std::uint8_t height = 0;
 };
 
+// Columns [first, end).
+struct Columns {
+    int first = 0;
+    int end = 0;
+};
+
 struct Group {
     Cell cell;
     std::uint16_t size = 0;
@@ -65,11 +71,15 @@ public:
         return (h + 1 < height_[c] && cell_[c][h + 1] == colour) || (h > 0 && cell_[c][h - 1] == colour)
                || (c + 1 < columns_ && cell_[c + 1][h] == colour) || (c > 0 && cell_[c - 1][h] == colour);
     }
+    // Column by column over `columns`, bit h for the cell at height h when it touches another of
+    // its colour: in `of` the cells of `colour`, in `other` the rest. Past the last column, none.
+    void movableCells(std::uint8_t colour, std::uint16_t* of, std::uint16_t* other, Columns columns) const;
     // The group holding an occupied cell: its size, and its cells in `cells` when given.
     int group(Cell cell, std::uint8_t* cells = nullptr) const;
     // Removes the group of an occupied cell when it has two or more blocks, lets the blocks fall
     // and closes empty columns; returns the group's size, 0 when nothing moved.
-    int remove(Cell cell);
+    // The columns whose movable cells may have changed go in `changed` when given.
+    int remove(Cell cell, Columns* changed = nullptr);
     std::uint64_t hash() const;
 
 private:

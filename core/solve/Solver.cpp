@@ -1,6 +1,7 @@
 #include "core/solve/Solver.h"
 
 #include <algorithm>
+#include <bit>
 
 namespace tilzo::solve {
 
@@ -12,6 +13,31 @@ constexpr std::size_t MaxWidth = std::size_t(1) << 12;
 // Orders candidates best first, and makes a heap of them keep the worst on top.
 constexpr auto better = [](const auto& a, const auto& b) { return a.value > b.value; };
 
+// The bits set in each 16-bit half, counted in that half. The x86-64 baseline has no instruction
+// for std::popcount, and its library call costs more than this.
+constexpr std::uint32_t bits(std::uint32_t m)
+{
+    m = m - (m >> 1 & 0x55555555);
+    m = (m & 0x33333333) + (m >> 2 & 0x33333333);
+    m = (m + (m >> 4)) & 0x0F0F0F0F;
+    return (m + (m >> 8)) & 0x001F001F;
+}
+
+// The n-th cell of the masks, counted column by column from the bottom.
+Cell nth(const std::uint16_t* masks, int n)
+{
+    for (int c = 0;; ++c) {
+        const int here = int(bits(masks[c]));
+        if (n < here) {
+            unsigned m = masks[c];
+            for (; n > 0; --n)
+                m &= m - 1;
+            return Cell{std::uint8_t(c), std::uint8_t(std::countr_zero(m))};
+        }
+        n -= here;
+    }
+}
+
 } // namespace
 
 Solver::Solver(const Board& board, Rules rules, std::uint64_t seed)
@@ -20,6 +46,10 @@ Solver::Solver(const Board& board, Rules rules, std::uint64_t seed)
     , rules_(rules)
     , random_(seed)
 {
+    // The playouts spare the deal's most common colour, the likeliest to gather into one big group.
+    for (int colour = 1; colour <= board.colours(); ++colour)
+        if (tabu_ == 0 || board.count(colour) > board.count(tabu_))
+            tabu_ = std::uint8_t(colour);
     width_ = 1;
     startPass();
     best_.score = playout(root_);
@@ -150,36 +180,32 @@ int Solver::below(int n)
     return int((std::uint64_t(random_()) * std::uint64_t(n)) >> 32);
 }
 
-bool Solver::sample(const Board& board, int tabu, Cell& cell)
+bool Solver::sample(const Board& board, Cell& cell)
 {
     // A few random cells first: cheaper than finding every group while most cells can move, and
     // a big group is the likelier to be hit.
     for (int attempt = 0; attempt < 8; ++attempt) {
         cell.column = std::uint8_t(below(board.columns()));
         cell.height = std::uint8_t(below(board.height(cell.column)));
-        if (board.at(cell.column, cell.height) != tabu && board.movable(cell))
+        if (board.at(cell.column, cell.height) != tabu_ && board.movable(cell))
             return true;
     }
     return false;
 }
 
-bool Solver::pickCell(const Board& board, int tabu, Cell& cell)
+bool Solver::pickCell(const Board& board, const Movable& movable, Cell& cell)
 {
-    // Every movable cell, those of the tabu colour from the back: one at random, so a group is
-    // picked in proportion to its size, as sampling picks it.
-    Cell cells[MaxCells];
-    int others = 0;
-    int spared = MaxCells;
+    // Every movable cell, those of the tabu colour apart and taken last: one at random, so a group
+    // is picked in proportion to its size, as sampling picks it.
+    std::uint32_t both = 0;
     for (int c = 0; c < board.columns(); ++c)
-        for (int h = 0; h < board.height(c); ++h) {
-            const Cell here{std::uint8_t(c), std::uint8_t(h)};
-            if (board.movable(here))
-                cells[board.at(c, h) == tabu ? --spared : others++] = here;
-        }
-    if (others > 0)
-        cell = cells[below(others)];
-    else if (spared < MaxCells)
-        cell = cells[spared + below(MaxCells - spared)];
+        both += bits(movable.others[c] | std::uint32_t(movable.spared[c]) << 16);
+    const int free = int(both & 0xFFFF);
+    const int kept = int(both >> 16);
+    if (free > 0)
+        cell = nth(movable.others, below(free));
+    else if (kept > 0)
+        cell = nth(movable.spared, kept - 1 - below(kept));
     else
         return false;
     return true;
@@ -187,22 +213,24 @@ bool Solver::pickCell(const Board& board, int tabu, Cell& cell)
 
 std::int32_t Solver::playout(Board board)
 {
-    // Random moves that spare the deal's most common colour while any other move is left, so that
-    // colour can gather into one big group (the tabu colour).
-    int tabu = 1;
-    for (int colour = 2; colour <= start_.colours(); ++colour)
-        if (start_.count(colour) > start_.count(tabu))
-            tabu = colour;
+    // Random moves that spare the tabu colour while any other move is left, so that colour can
+    // gather into one big group.
     std::int32_t points = 0;
     playoutLength_ = 0;
-    // Once sampling misses, few cells can move and it would mostly miss again.
-    bool sparse = false;
-    for (;;) {
-        Cell cell;
-        sparse = sparse || !sample(board, tabu, cell);
-        if (sparse && !pickCell(board, tabu, cell))
-            break;
+    Cell cell;
+    while (sample(board, cell)) {
         points += rules_.group(board.remove(cell));
+        playoutMoves_[playoutLength_++] = cell;
+    }
+    // Once sampling misses, few cells can move and it would mostly miss again: from then on the
+    // movable cells themselves, each move finding them again only where it changed the board.
+    Movable movable;
+    Columns changed{0, board.columns()};
+    for (;;) {
+        board.movableCells(tabu_, movable.spared, movable.others, changed);
+        if (!pickCell(board, movable, cell))
+            break;
+        points += rules_.group(board.remove(cell, &changed));
         playoutMoves_[playoutLength_++] = cell;
     }
     ++playouts_;

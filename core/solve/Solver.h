@@ -56,8 +56,12 @@ private:
     void expand(std::uint32_t parent);
     void closeLayer();
     std::int32_t playout(Board board);
-    bool sample(const Board& board, int tabu, Cell& cell);
-    bool pickCell(const Board& board, int tabu, Cell& cell);
+    bool sample(const Board& board, Cell& cell);
+    struct Movable {
+        std::uint16_t spared[MaxSide];
+        std::uint16_t others[MaxSide];
+    };
+    bool pickCell(const Board& board, const Movable& movable, Cell& cell);
     int below(int n);
     void keep(const Candidate& candidate);
     void record(std::uint32_t parent, Cell move, std::int32_t total);
@@ -68,6 +72,7 @@ private:
     int prefix_ = 0;
     std::int32_t prefixScore_ = 0;
     Rules rules_;
+    std::uint8_t tabu_ = 0;
     std::mt19937 random_;
     Line best_;
     // The best line of the game under way, whose moves its passes take one by one.

@@ -39,16 +39,23 @@ inline void playInGame(solve::Board board, std::size_t pick)
     placeIn(game, board);
     const bool moves = board.hasMove();
     solve::Group groups[solve::MaxGroups];
+    // The movable cells kept up to date only where each move says it changed the board.
+    std::uint16_t ofFirst[BoardSize], others[BoardSize];
+    solve::Columns changed{0, board.columns()};
     for (int n; (n = board.groups(groups)) > 0; ++pick) {
+        board.movableCells(1, ofFirst, others, changed);
         FUZZ_CHECK(asGame(board) == boardOf(game.Map) && asGame(solve::Board(game)) == asGame(board));
         // Every cell's group as the game counts it, and every group listed once, at a cell of it.
         int movable = 0;
-        for (std::uint8_t c = 0; c < board.columns(); ++c)
+        for (std::uint8_t c = 0; c < board.columns(); ++c) {
             for (std::uint8_t h = 0; h < board.height(c); ++h) {
                 const int size = game.GroupSize(c, BoardSize - 1 - h);
                 FUZZ_CHECK(board.group({c, h}) == size && board.movable({c, h}) == (size >= 2));
+                FUZZ_CHECK(((board.at(c, h) == 1 ? ofFirst[c] : others[c]) >> h & 1) == (size >= 2));
                 movable += size >= 2;
             }
+            FUZZ_CHECK((ofFirst[c] | others[c]) >> board.height(c) == 0 && (ofFirst[c] & others[c]) == 0);
+        }
         for (const solve::Group& g : std::span(groups, std::size_t(n))) {
             FUZZ_CHECK(g.size == board.group(g.cell) && g.colour == board.at(g.cell.column, g.cell.height));
             movable -= g.size;
@@ -57,7 +64,7 @@ inline void playInGame(solve::Board board, std::size_t pick)
         const solve::Group g = groups[pick % std::size_t(n)];
         const std::int32_t before = game.Points;
         game.Play(g.cell.column, BoardSize - 1 - g.cell.height);
-        FUZZ_CHECK(board.remove(g.cell) == g.size
+        FUZZ_CHECK(board.remove(g.cell, &changed) == g.size
                    && game.Points - before - game.Bonus == 5 * g.size * (g.size - 1));
     }
     // A board dealt without a move never ends.
