@@ -116,6 +116,17 @@ TEST(Solver, ItsLinesPlayInTheGameRepeatFromTheSeedAndBeatLargestFirst)
         }
 }
 
+// Fitted to a deadline, the last games take widths that are not powers of two: the search still
+// steps on and its line still plays.
+TEST(Solver, ALineFittedToADeadlinePlays)
+{
+    const Grid grid = randomGrid(7, 15, 3, 9);
+    Solver solver(Board(grid), StandardRules, 9);
+    solver.endBy(std::chrono::steady_clock::now() + std::chrono::milliseconds(40));
+    solver.run(std::chrono::milliseconds(80));
+    EXPECT_EQ(replay(grid, StandardRules, solver.best()), solver.best().score);
+}
+
 // A hint names a group of two or more on the board, dealt or in play; a board without a move has none.
 TEST(Solver, AHintIsALegalGroup)
 {

@@ -91,11 +91,25 @@ void Solver::nextPass()
         root_ = start_;
         prefix_ = 0;
         prefixScore_ = 0;
-        width_ = std::min(2 * width_, MaxWidth);
+        width_ = nextWidth();
         line_.score = -1;
         line_.length = 0;
     }
     startPass();
+}
+
+std::size_t Solver::nextWidth()
+{
+    // A game's time grows with its width.
+    const auto now = std::chrono::steady_clock::now();
+    const auto took = now - gameStarted_;
+    gameStarted_ = now;
+    const std::size_t doubled = std::min(2 * width_, MaxWidth);
+    if (end_ == std::chrono::steady_clock::time_point{} || took.count() <= 0)
+        return doubled;
+    const double fits = double(width_) * double((end_ - now).count()) / double(took.count());
+    // Past the end, a game of one: the caller is about to stop.
+    return fits >= double(doubled) ? doubled : std::size_t(std::max(1.0, fits));
 }
 
 void Solver::startPass()
@@ -107,7 +121,7 @@ void Solver::startPass()
     nodes_.resize((MaxMoves + 1) * width_);
     candidates_.clear();
     candidates_.reserve(2 * width_);
-    seen_.resize(4 * width_);
+    seen_.resize(std::bit_ceil(4 * width_)); // a power of two, for the probes' mask
     layer_[0] = root_;
     scores_[0] = prefixScore_;
     layerSize_ = 1;

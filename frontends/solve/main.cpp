@@ -107,6 +107,7 @@ Line solve(const Board& board, const Options& options, std::uint64_t& playouts)
     for (unsigned t = 0; t < options.threads; ++t)
         threads.emplace_back([&, t] {
             Solver solver(board, options.rules, options.seed + t);
+            solver.endBy(deadline);
             solver.run(deadline - std::chrono::steady_clock::now());
             lines[t] = solver.best();
             counts[t] = solver.playouts();
