@@ -38,6 +38,17 @@ Cell nth(const std::uint16_t* masks, int n)
     }
 }
 
+// The colour a playout spares: the most common on the board it starts from, the likeliest to gather
+// into one big group.
+std::uint8_t mostCommon(const Board& board)
+{
+    std::uint8_t colour = 1;
+    for (int c = 2; c <= board.colours(); ++c)
+        if (board.count(c) > board.count(colour))
+            colour = std::uint8_t(c);
+    return colour;
+}
+
 } // namespace
 
 Solver::Solver(const Board& board, Rules rules, std::uint64_t seed)
@@ -46,10 +57,6 @@ Solver::Solver(const Board& board, Rules rules, std::uint64_t seed)
     , rules_(rules)
     , random_(seed)
 {
-    // The playouts spare the deal's most common colour, the likeliest to gather into one big group.
-    for (int colour = 1; colour <= board.colours(); ++colour)
-        if (tabu_ == 0 || board.count(colour) > board.count(tabu_))
-            tabu_ = std::uint8_t(colour);
     width_ = 1;
     startPass();
     best_.score = playout(root_);
@@ -229,6 +236,7 @@ std::int32_t Solver::playout(Board board)
 {
     // Random moves that spare the tabu colour while any other move is left, so that colour can
     // gather into one big group.
+    tabu_ = mostCommon(board);
     std::int32_t points = 0;
     playoutLength_ = 0;
     Cell cell;

@@ -76,7 +76,6 @@ private:
     int prefix_ = 0;
     std::int32_t prefixScore_ = 0;
     Rules rules_;
-    std::uint8_t tabu_ = 0;
     std::mt19937 random_;
     Line best_;
     // The best line of the game under way, whose moves its passes take one by one.
@@ -98,7 +97,8 @@ private:
     std::vector<Candidate> candidates_; // a min-heap of the best children found for the next layer
     std::vector<std::uint64_t> seen_;
 
-    // The playout under way: its moves, for a line when it turns out best.
+    // The playout under way: the colour it spares, and its moves, for a line when it turns out best.
+    std::uint8_t tabu_ = 0;
     Cell playoutMoves_[MaxMoves];
     int playoutLength_ = 0;
 };
