@@ -69,6 +69,23 @@ Column load(const std::uint8_t* column)
     return c;
 }
 
+// The cells of `of` that `seeds` reach up and down the column through cells of `of`, the reach
+// doubling at each step.
+std::uint16_t fill(std::uint32_t seeds, std::uint32_t of)
+{
+    std::uint32_t up = seeds;
+    std::uint32_t down = seeds;
+    std::uint32_t upRun = of;
+    std::uint32_t downRun = of;
+    for (int step = 1; step < MaxSide; step *= 2) {
+        up |= upRun & up << step;
+        down |= downRun & down >> step;
+        upRun &= upRun << step;
+        downRun &= downRun >> step;
+    }
+    return std::uint16_t(up | down);
+}
+
 } // namespace
 
 Board::Board(const Grid& grid)
@@ -134,37 +151,48 @@ void Board::movableCells(std::uint8_t colour, std::uint16_t* of, std::uint16_t* 
     }
 }
 
-int Board::group(Cell start, std::uint8_t* cells) const
+std::uint16_t Board::same(int column, std::uint8_t colour) const
 {
-    std::uint8_t stack[MaxCells];
-    std::uint64_t seen[MaxCells / 64] = {};
+    const std::uint64_t all = colour * 0x0101010101010101u;
+    return bits(zeros(load(cell_[column]) ^ Column{all, all}));
+}
+
+int Board::group(Cell start, std::uint16_t* masks) const
+{
+    // Column masks throughout: the group grows a column at a time, and each column's cells of its
+    // colour are found when the group first reaches beside it.
     const std::uint8_t colour = cell_[start.column][start.height];
-    auto visit = [&](int column, int height, int& top) {
-        const int i = index(column, height);
-        if (cell_[column][height] == colour && !(seen[i / 64] >> (i % 64) & 1)) {
-            seen[i / 64] |= std::uint64_t(1) << (i % 64);
-            stack[top++] = std::uint8_t(i);
-        }
-    };
+    std::uint16_t of[MaxSide];
+    std::uint16_t in[MaxSide] = {};
+    std::uint32_t known = 1u << start.column;
+    std::uint8_t todo[MaxCells]; // each column goes in when it gains a cell
     int top = 0;
-    int size = 0;
-    visit(start.column, start.height, top);
+    of[start.column] = same(start.column, colour);
+    in[start.column] = fill(1u << start.height, of[start.column]);
+    todo[top++] = start.column;
     while (top > 0) {
-        const int i = stack[--top];
-        if (cells)
-            cells[size] = std::uint8_t(i);
-        ++size;
-        const int c = i / MaxSide;
-        const int h = i % MaxSide;
-        if (c > 0 && h < height_[c - 1])
-            visit(c - 1, h, top);
-        if (c + 1 < columns_ && h < height_[c + 1])
-            visit(c + 1, h, top);
-        if (h > 0)
-            visit(c, h - 1, top);
-        if (h + 1 < height_[c])
-            visit(c, h + 1, top);
+        const int c = todo[--top];
+        for (int n = c - 1; n <= c + 1; n += 2) {
+            if (n < 0 || n >= columns_)
+                continue;
+            if (!(known >> n & 1)) {
+                of[n] = same(n, colour);
+                known |= 1u << n;
+            }
+            const std::uint16_t seeds = in[c] & of[n] & ~in[n];
+            if (seeds) {
+                in[n] = std::uint16_t(in[n] | fill(seeds, of[n]));
+                todo[top++] = std::uint8_t(n);
+            }
+        }
     }
+    int size = 0;
+    for (int c = 0; c < columns_; c += 2) {
+        const std::uint32_t both = halfCounts(in[c] | std::uint32_t(c + 1 < MaxSide ? in[c + 1] : 0) << 16);
+        size += int((both & 0xFFFF) + (both >> 16));
+    }
+    if (masks)
+        std::memcpy(masks, in, sizeof in);
     return size;
 }
 
@@ -230,26 +258,30 @@ int Board::remove(Cell start, Columns* changed)
 {
     if (start.column >= columns_ || start.height >= height_[start.column])
         return 0;
-    std::uint8_t cells[MaxCells];
-    const int size = group(start, cells);
+    std::uint16_t masks[MaxSide];
+    const int size = group(start, masks);
     if (size < 2)
         return 0;
     const std::uint8_t colour = cell_[start.column][start.height];
+    count_[colour] = std::uint16_t(count_[colour] - size);
     int first = MaxSide;
     int last = 0;
-    for (int k = 0; k < size; ++k) {
-        cell_[cells[k] / MaxSide][cells[k] % MaxSide] = 0;
-        first = std::min(first, cells[k] / MaxSide);
-        last = std::max(last, cells[k] / MaxSide);
-    }
-    count_[colour] = std::uint16_t(count_[colour] - size);
     bool emptied = false;
-    for (int c = first; c <= last; ++c) {
+    for (int c = 0; c < columns_; ++c) {
+        if (masks[c] == 0)
+            continue;
+        first = std::min(first, c);
+        last = c;
+        // The column's cells outside the group, moved down over those in it.
         std::uint8_t* column = cell_[c];
-        const auto end = std::remove(column, column + height_[c], std::uint8_t(0));
-        std::fill(end, column + height_[c], std::uint8_t(0));
-        height_[c] = std::uint8_t(end - column);
-        emptied |= height_[c] == 0;
+        int kept = 0;
+        for (int h = 0; h < height_[c]; ++h) {
+            column[kept] = column[h];
+            kept += !(masks[c] >> h & 1);
+        }
+        std::fill(column + kept, column + height_[c], std::uint8_t(0));
+        height_[c] = std::uint8_t(kept);
+        emptied |= kept == 0;
     }
     // Beside the group its neighbours' cells may have lost or gained a match; after an emptied
     // column every column moved.

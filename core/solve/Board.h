@@ -30,6 +30,16 @@ struct Columns {
     int end = 0;
 };
 
+// The bits set in each 16-bit half, counted in that half. The x86-64 baseline has no instruction
+// for std::popcount, and its library call costs more than this.
+constexpr std::uint32_t halfCounts(std::uint32_t m)
+{
+    m = m - (m >> 1 & 0x55555555);
+    m = (m & 0x33333333) + (m >> 2 & 0x33333333);
+    m = (m + (m >> 4)) & 0x0F0F0F0F;
+    return (m + (m >> 8)) & 0x001F001F;
+}
+
 struct Group {
     Cell cell;
     std::uint16_t size = 0;
@@ -74,8 +84,9 @@ public:
     // Column by column over `columns`, bit h for the cell at height h when it touches another of
     // its colour: in `of` the cells of `colour`, in `other` the rest. Past the last column, none.
     void movableCells(std::uint8_t colour, std::uint16_t* of, std::uint16_t* other, Columns columns) const;
-    // The group holding an occupied cell: its size, and its cells in `cells` when given.
-    int group(Cell cell, std::uint8_t* cells = nullptr) const;
+    // The group holding an occupied cell: its size, and its cells in `masks` when given, bit h of
+    // masks[c] for the cell at height h of column c.
+    int group(Cell cell, std::uint16_t* masks = nullptr) const;
     // Removes the group of an occupied cell when it has two or more blocks, lets the blocks fall
     // and closes empty columns; returns the group's size, 0 when nothing moved.
     // The columns whose movable cells may have changed go in `changed` when given.
@@ -83,6 +94,9 @@ public:
     std::uint64_t hash() const;
 
 private:
+    // Bit h for each cell of `colour` in the column.
+    std::uint16_t same(int column, std::uint8_t colour) const;
+
     std::uint8_t cell_[MaxSide][MaxSide] = {}; // [column][height], 0 when empty
     std::uint8_t height_[MaxSide] = {};
     std::uint16_t count_[MaxColours + 1] = {};

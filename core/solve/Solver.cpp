@@ -13,21 +13,11 @@ constexpr std::size_t MaxWidth = std::size_t(1) << 12;
 // Orders candidates best first, and makes a heap of them keep the worst on top.
 constexpr auto better = [](const auto& a, const auto& b) { return a.value > b.value; };
 
-// The bits set in each 16-bit half, counted in that half. The x86-64 baseline has no instruction
-// for std::popcount, and its library call costs more than this.
-constexpr std::uint32_t bits(std::uint32_t m)
-{
-    m = m - (m >> 1 & 0x55555555);
-    m = (m & 0x33333333) + (m >> 2 & 0x33333333);
-    m = (m + (m >> 4)) & 0x0F0F0F0F;
-    return (m + (m >> 8)) & 0x001F001F;
-}
-
 // The n-th cell of the masks, counted column by column from the bottom.
 Cell nth(const std::uint16_t* masks, int n)
 {
     for (int c = 0;; ++c) {
-        const int here = int(bits(masks[c]));
+        const int here = int(halfCounts(masks[c]));
         if (n < here) {
             unsigned m = masks[c];
             for (; n > 0; --n)
@@ -220,7 +210,7 @@ bool Solver::pickCell(const Board& board, const Movable& movable, Cell& cell)
     // is picked in proportion to its size, as sampling picks it.
     std::uint32_t both = 0;
     for (int c = 0; c < board.columns(); ++c)
-        both += bits(movable.others[c] | std::uint32_t(movable.spared[c]) << 16);
+        both += halfCounts(movable.others[c] | std::uint32_t(movable.spared[c]) << 16);
     const int free = int(both & 0xFFFF);
     const int kept = int(both >> 16);
     if (free > 0)
