@@ -7,7 +7,7 @@ namespace tilzo::solve {
 
 namespace {
 
-// Past this the passes repeat at this width: about 7 MB in all, which a phone can spare.
+// Past this the passes repeat at this width: about 12 MB in all, which a phone can spare.
 constexpr std::size_t MaxWidth = std::size_t(1) << 12;
 
 // Orders candidates best first, and makes a heap of them keep the worst on top.
@@ -119,8 +119,15 @@ void Solver::startPass()
     candidates_.clear();
     candidates_.reserve(2 * width_);
     seen_.resize(std::bit_ceil(4 * width_)); // a power of two, for the probes' mask
+    ways_.resize(width_);
+    nextWays_.resize(width_);
+    candidateWays_.resize(2 * width_);
     layer_[0] = root_;
     scores_[0] = prefixScore_;
+    // The root lies on the best line of this game: none yet when the game starts.
+    ways_[0].score = line_.score;
+    ways_[0].length = line_.length - prefix_;
+    std::copy(line_.move + prefix_, line_.move + line_.length, ways_[0].move);
     layerSize_ = 1;
     depth_ = 0;
     next_ = 0;
@@ -128,28 +135,48 @@ void Solver::startPass()
 
 void Solver::expand(std::uint32_t parent)
 {
+    // A child is worth the better of its own playout and the parent's best way on when that goes
+    // through it, so a good line found once stays in the beam and the search goes on around it.
     Group moves[MaxGroups];
     const int count = layer_[parent].groups(moves);
+    const Line& way = ways_[parent];
+    std::uint16_t next[MaxSide] = {};
+    if (way.length > 0)
+        layer_[parent].group(way.move[0], next);
     for (int i = 0; i < count; ++i) {
+        const Cell move = moves[i].cell;
         Board child = layer_[parent];
-        const std::int32_t score = scores_[parent] + rules_.group(child.remove(moves[i].cell));
+        const std::int32_t score = scores_[parent] + rules_.group(child.remove(move));
         const std::int32_t total = score + playout(child);
-        record(parent, moves[i].cell, total);
-        if (child.hasMove())
-            keep(Candidate{total, score, parent, moves[i].cell, child.hash() | 1});
+        record(parent, move, total);
+        if (!child.hasMove())
+            continue;
+        const std::uint64_t hash = child.hash() | 1;
+        if ((next[move.column] >> move.height & 1) && way.score > total)
+            keep(Candidate{way.score, score, parent, move, hash, 0}, way.move + 1, way.length - 1);
+        else
+            keep(Candidate{total, score, parent, move, hash, 0}, playoutMoves_, playoutLength_);
     }
 }
 
-void Solver::keep(const Candidate& candidate)
+void Solver::keep(Candidate candidate, const Cell* onward, int length)
 {
     if (candidates_.size() < 2 * width_) {
+        candidate.slot = std::uint32_t(candidates_.size());
         candidates_.push_back(candidate);
         std::push_heap(candidates_.begin(), candidates_.end(), better);
     } else if (candidate.value > candidates_.front().value) {
         std::pop_heap(candidates_.begin(), candidates_.end(), better);
+        candidate.slot = candidates_.back().slot;
         candidates_.back() = candidate;
         std::push_heap(candidates_.begin(), candidates_.end(), better);
+    } else {
+        return;
     }
+    Line& way = candidateWays_[candidate.slot];
+    way.score = candidate.value;
+    way.length = length;
+    std::copy(onward, onward + length, way.move);
 }
 
 void Solver::closeLayer()
@@ -171,6 +198,7 @@ void Solver::closeLayer()
         nextLayer_[size] = layer_[c.parent];
         nextLayer_[size].remove(c.move);
         nextScores_[size] = c.score;
+        nextWays_[size] = candidateWays_[c.slot];
         nodes_[(depth_ + 1) * width_ + size] = Node{c.parent, c.move};
         ++size;
     }
@@ -181,6 +209,7 @@ void Solver::closeLayer()
     }
     std::swap(layer_, nextLayer_);
     std::swap(scores_, nextScores_);
+    std::swap(ways_, nextWays_);
     layerSize_ = size;
     ++depth_;
     next_ = 0;
@@ -188,7 +217,7 @@ void Solver::closeLayer()
 
 int Solver::below(int n)
 {
-    return int((std::uint64_t(random_()) * std::uint64_t(n)) >> 32);
+    return int(((random_() >> 32) * std::uint64_t(n)) >> 32);
 }
 
 bool Solver::sample(const Board& board, Cell& cell)
