@@ -86,6 +86,25 @@ std::uint16_t fill(std::uint32_t seeds, std::uint32_t of)
     return std::uint16_t(up | down);
 }
 
+// The column with the cells at the heights in `mask` taken out and those above moved down onto
+// them; from the top down, so each height still names its cell.
+Column squeeze(Column column, std::uint32_t mask)
+{
+    while (mask != 0) {
+        const int h = std::bit_width(mask) - 1;
+        mask &= ~(1u << h);
+        if (h < 8) {
+            const std::uint64_t below = (std::uint64_t(1) << 8 * h) - 1;
+            column.low = (column.low & below) | (column.low >> 8 & ~below) | column.high << 56;
+            column.high >>= 8;
+        } else {
+            const std::uint64_t below = (std::uint64_t(1) << 8 * (h - 8)) - 1;
+            column.high = (column.high & below) | (column.high >> 8 & ~below);
+        }
+    }
+    return column;
+}
+
 } // namespace
 
 Board::Board(const Grid& grid)
@@ -272,14 +291,10 @@ int Board::remove(Cell start, Columns* changed)
             continue;
         first = std::min(first, c);
         last = c;
-        // The column's cells outside the group, moved down over those in it.
-        std::uint8_t* column = cell_[c];
-        int kept = 0;
-        for (int h = 0; h < height_[c]; ++h) {
-            column[kept] = column[h];
-            kept += !(masks[c] >> h & 1);
-        }
-        std::fill(column + kept, column + height_[c], std::uint8_t(0));
+        const Column squeezed = squeeze(load(cell_[c]), masks[c]);
+        std::memcpy(cell_[c], &squeezed.low, 8);
+        std::memcpy(cell_[c] + 8, &squeezed.high, 8);
+        const int kept = height_[c] - int(halfCounts(masks[c]));
         height_[c] = std::uint8_t(kept);
         emptied |= kept == 0;
     }
@@ -309,12 +324,15 @@ int Board::remove(Cell start, Columns* changed)
 
 std::uint64_t Board::hash() const
 {
-    // FNV-1a over the occupied cells column by column, each column closed by its height.
-    std::uint64_t h = 14695981039346656037u;
+    // A column's two words, empty cells zero, tell its height too; each word is mixed in by a
+    // multiply and a shift.
+    std::uint64_t h = columns_;
     for (int c = 0; c < columns_; ++c) {
-        for (int k = 0; k < height_[c]; ++k)
-            h = (h ^ cell_[c][k]) * 1099511628211u;
-        h = (h ^ (0x80u | height_[c])) * 1099511628211u;
+        const Column column = load(cell_[c]);
+        for (const std::uint64_t word : {column.low, column.high}) {
+            h = (h ^ word) * 0x9E3779B97F4A7C15u;
+            h ^= h >> 29;
+        }
     }
     return h;
 }

@@ -13,11 +13,12 @@ constexpr std::size_t MaxWidth = std::size_t(1) << 12;
 // Orders candidates best first, and makes a heap of them keep the worst on top.
 constexpr auto better = [](const auto& a, const auto& b) { return a.value > b.value; };
 
-// The n-th cell of the masks, counted column by column from the bottom.
-Cell nth(const std::uint16_t* masks, int n)
+// The n-th cell of the masks, counted column by column from the bottom; `counts` holds each
+// column's count in the half that `shift` picks.
+Cell nth(const std::uint16_t* masks, const std::uint32_t* counts, int shift, int n)
 {
     for (int c = 0;; ++c) {
-        const int here = int(halfCounts(masks[c]));
+        const int here = int(counts[c] >> shift & 0xFFFF);
         if (n < here) {
             unsigned m = masks[c];
             for (; n > 0; --n)
@@ -239,13 +240,13 @@ bool Solver::pickCell(const Board& board, const Movable& movable, Cell& cell)
     // is picked in proportion to its size, as sampling picks it.
     std::uint32_t both = 0;
     for (int c = 0; c < board.columns(); ++c)
-        both += halfCounts(movable.others[c] | std::uint32_t(movable.spared[c]) << 16);
+        both += movable.counts[c];
     const int free = int(both & 0xFFFF);
     const int kept = int(both >> 16);
     if (free > 0)
-        cell = nth(movable.others, below(free));
+        cell = nth(movable.others, movable.counts, 0, below(free));
     else if (kept > 0)
-        cell = nth(movable.spared, kept - 1 - below(kept));
+        cell = nth(movable.spared, movable.counts, 16, kept - 1 - below(kept));
     else
         return false;
     return true;
@@ -269,6 +270,8 @@ std::int32_t Solver::playout(Board board)
     Columns changed{0, board.columns()};
     for (;;) {
         board.movableCells(tabu_, movable.spared, movable.others, changed);
+        for (int c = changed.first; c < changed.end; ++c)
+            movable.counts[c] = halfCounts(movable.others[c] | std::uint32_t(movable.spared[c]) << 16);
         if (!pickCell(board, movable, cell))
             break;
         points += rules_.group(board.remove(cell, &changed));

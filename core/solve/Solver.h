@@ -66,6 +66,8 @@ private:
     struct Movable {
         std::uint16_t spared[MaxSide];
         std::uint16_t others[MaxSide];
+        // Each column's count of `others` in the low half, of `spared` in the high.
+        std::uint32_t counts[MaxSide];
     };
     bool pickCell(const Board& board, const Movable& movable, Cell& cell);
     int below(int n);
