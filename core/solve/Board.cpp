@@ -178,11 +178,21 @@ std::uint16_t Board::same(int column, std::uint8_t colour) const
 
 int Board::group(Cell start, std::uint16_t* masks) const
 {
+    std::uint16_t in[MaxSide];
+    std::uint32_t touched = 0;
+    const int size = reach(start, in, touched);
+    if (masks)
+        std::memcpy(masks, in, sizeof in);
+    return size;
+}
+
+int Board::reach(Cell start, std::uint16_t* in, std::uint32_t& touched) const
+{
     // Column masks throughout: the group grows a column at a time, and each column's cells of its
     // colour are found when the group first reaches beside it.
     const std::uint8_t colour = cell_[start.column][start.height];
     std::uint16_t of[MaxSide];
-    std::uint16_t in[MaxSide] = {};
+    std::memset(in, 0, MaxSide * sizeof *in);
     std::uint32_t known = 1u << start.column;
     std::uint8_t todo[MaxCells]; // each column goes in when it gains a cell
     int top = 0;
@@ -205,13 +215,15 @@ int Board::group(Cell start, std::uint16_t* masks) const
             }
         }
     }
+    touched = 0;
     int size = 0;
-    for (int c = 0; c < columns_; c += 2) {
-        const std::uint32_t both = halfCounts(in[c] | std::uint32_t(c + 1 < MaxSide ? in[c + 1] : 0) << 16);
-        size += int((both & 0xFFFF) + (both >> 16));
+    for (std::uint32_t left = known; left != 0; left &= left - 1) {
+        const int c = std::countr_zero(left);
+        if (in[c] != 0) {
+            touched |= 1u << c;
+            size += int(halfCounts(in[c]));
+        }
     }
-    if (masks)
-        std::memcpy(masks, in, sizeof in);
     return size;
 }
 
@@ -278,19 +290,17 @@ int Board::remove(Cell start, Columns* changed)
     if (start.column >= columns_ || start.height >= height_[start.column])
         return 0;
     std::uint16_t masks[MaxSide];
-    const int size = group(start, masks);
+    std::uint32_t touched = 0;
+    const int size = reach(start, masks, touched);
     if (size < 2)
         return 0;
     const std::uint8_t colour = cell_[start.column][start.height];
     count_[colour] = std::uint16_t(count_[colour] - size);
-    int first = MaxSide;
-    int last = 0;
+    const int first = std::countr_zero(touched);
+    const int last = std::bit_width(touched) - 1;
     bool emptied = false;
-    for (int c = 0; c < columns_; ++c) {
-        if (masks[c] == 0)
-            continue;
-        first = std::min(first, c);
-        last = c;
+    for (; touched != 0; touched &= touched - 1) {
+        const int c = std::countr_zero(touched);
         const Column squeezed = squeeze(load(cell_[c]), masks[c]);
         std::memcpy(cell_[c], &squeezed.low, 8);
         std::memcpy(cell_[c] + 8, &squeezed.high, 8);

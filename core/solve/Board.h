@@ -94,6 +94,8 @@ public:
     std::uint64_t hash() const;
 
 private:
+    // group(), its cells always in `in`, and in `touched` bit c for each column it has cells in.
+    int reach(Cell start, std::uint16_t* in, std::uint32_t& touched) const;
     // Bit h for each cell of `colour` in the column.
     std::uint16_t same(int column, std::uint8_t colour) const;
 
