@@ -234,15 +234,12 @@ bool Solver::sample(const Board& board, Cell& cell)
     return false;
 }
 
-bool Solver::pickCell(const Board& board, const Movable& movable, Cell& cell)
+bool Solver::pickCell(const Movable& movable, Cell& cell)
 {
     // Every movable cell, those of the tabu colour apart and taken last: one at random, so a group
     // is picked in proportion to its size, as sampling picks it.
-    std::uint32_t both = 0;
-    for (int c = 0; c < board.columns(); ++c)
-        both += movable.counts[c];
-    const int free = int(both & 0xFFFF);
-    const int kept = int(both >> 16);
+    const int free = int(movable.total & 0xFFFF);
+    const int kept = int(movable.total >> 16);
     if (free > 0)
         cell = nth(movable.others, movable.counts, 0, below(free));
     else if (kept > 0)
@@ -266,16 +263,28 @@ std::int32_t Solver::playout(Board board)
     }
     // Once sampling misses, few cells can move and it would mostly miss again: from then on the
     // movable cells themselves, each move finding them again only where it changed the board.
-    Movable movable;
+    // The sum changes by what each changed column's count does, so a pick needn't add them up;
+    // a column's count is in it before it leaves, so one half never borrows from the other.
+    Movable movable{};
     Columns changed{0, board.columns()};
     for (;;) {
         board.movableCells(tabu_, movable.spared, movable.others, changed);
-        for (int c = changed.first; c < changed.end; ++c)
-            movable.counts[c] = halfCounts(movable.others[c] | std::uint32_t(movable.spared[c]) << 16);
-        if (!pickCell(board, movable, cell))
+        for (int c = changed.first; c < changed.end; ++c) {
+            const std::uint32_t count
+                = halfCounts(movable.others[c] | std::uint32_t(movable.spared[c]) << 16);
+            movable.total = movable.total - movable.counts[c] + count;
+            movable.counts[c] = count;
+        }
+        if (!pickCell(movable, cell))
             break;
+        const int columns = board.columns();
         points += rules_.group(board.remove(cell, &changed));
         playoutMoves_[playoutLength_++] = cell;
+        // Closed columns leave the sum.
+        for (int c = board.columns(); c < columns; ++c) {
+            movable.total -= movable.counts[c];
+            movable.counts[c] = 0;
+        }
     }
     ++playouts_;
     return points + rules_.end(board.colours(), board.coloursLeft());

@@ -66,10 +66,11 @@ private:
     struct Movable {
         std::uint16_t spared[MaxSide];
         std::uint16_t others[MaxSide];
-        // Each column's count of `others` in the low half, of `spared` in the high.
+        // Each column's count of `others` in the low half, of `spared` in the high, and their sum.
         std::uint32_t counts[MaxSide];
+        std::uint32_t total;
     };
-    bool pickCell(const Board& board, const Movable& movable, Cell& cell);
+    bool pickCell(const Movable& movable, Cell& cell);
     int below(int n);
     void keep(Candidate candidate, const Cell* onward, int length);
     void record(std::uint32_t parent, Cell move, std::int32_t total);
