@@ -227,6 +227,34 @@ int Board::reach(Cell start, std::uint16_t* in, std::uint32_t& touched) const
     return size;
 }
 
+bool Board::pair(Cell start, std::uint16_t* masks, std::uint32_t& touched) const
+{
+    // Six moves in ten of a playout take a pair, which a few comparisons find faster than a
+    // flood. Empty cells hold 0 and the columns past the last are empty, so only the edges of the
+    // array need testing.
+    const int c = start.column;
+    const int h = start.height;
+    const std::uint8_t colour = cell_[c][h];
+    const bool up = h + 1 < MaxSide && cell_[c][h + 1] == colour;
+    const bool down = h > 0 && cell_[c][h - 1] == colour;
+    const bool right = c + 1 < MaxSide && cell_[c + 1][h] == colour;
+    const bool left = c > 0 && cell_[c - 1][h] == colour;
+    if (up + down + right + left != 1)
+        return false;
+    const int oc = c + right - left;
+    const int oh = h + up - down;
+    const int others = (oh + 1 < MaxSide && oh + 1 != h && cell_[oc][oh + 1] == colour)
+                       + (oh > 0 && oh - 1 != h && cell_[oc][oh - 1] == colour)
+                       + (oc + 1 < MaxSide && oc + 1 != c && cell_[oc + 1][oh] == colour)
+                       + (oc > 0 && oc - 1 != c && cell_[oc - 1][oh] == colour);
+    if (others != 0)
+        return false;
+    masks[c] = std::uint16_t(1u << h);
+    masks[oc] = std::uint16_t((oc == c ? masks[c] : 0u) | 1u << oh);
+    touched = 1u << c | 1u << oc;
+    return true;
+}
+
 int Board::groups(Group* out) const
 {
     // One pass: a cell joins the group of its left or lower neighbour of its colour, with two
@@ -291,7 +319,7 @@ int Board::remove(Cell start, Columns* changed)
         return 0;
     std::uint16_t masks[MaxSide];
     std::uint32_t touched = 0;
-    const int size = reach(start, masks, touched);
+    const int size = pair(start, masks, touched) ? 2 : reach(start, masks, touched);
     if (size < 2)
         return 0;
     const std::uint8_t colour = cell_[start.column][start.height];

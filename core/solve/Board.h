@@ -96,6 +96,8 @@ public:
 private:
     // group(), its cells always in `in`, and in `touched` bit c for each column it has cells in.
     int reach(Cell start, std::uint16_t* in, std::uint32_t& touched) const;
+    // When the cell's group is a pair: its cells in `masks` and its columns in `touched`.
+    bool pair(Cell start, std::uint16_t* masks, std::uint32_t& touched) const;
     // Bit h for each cell of `colour` in the column.
     std::uint16_t same(int column, std::uint8_t colour) const;
 
