@@ -20,11 +20,15 @@ struct Column {
     std::uint64_t low, high;
 };
 constexpr std::uint64_t Low7 = 0x7F7F7F7F7F7F7F7Fu;
+constexpr std::uint64_t Tops = 0x8080808080808080u;
 
-// 0x80 in each byte of x that is zero, 0 in the others.
+// 0x80 in each byte of x that is zero, 0 in the others. Every byte here is a colour code or two
+// codes' difference, below 0x80, so adding 0x7F sets a byte's top bit unless it is zero and never
+// carries into the next byte.
+static_assert(MaxColours < 0x80);
 constexpr std::uint64_t zeros(std::uint64_t x)
 {
-    return ~(((x & Low7) + Low7) | x | Low7);
+    return ~(x + Low7) & Tops;
 }
 
 constexpr Column zeros(Column x)
@@ -56,9 +60,8 @@ constexpr Column operator~(Column a)
 constexpr std::uint16_t bits(Column mask)
 {
     constexpr std::uint64_t gather = 0x0102040810204080u;
-    constexpr std::uint64_t tops = 0x8080808080808080u;
-    return std::uint16_t(((mask.low & tops) >> 7) * gather >> 56
-                         | ((mask.high & tops) >> 7) * gather >> 56 << 8);
+    return std::uint16_t(((mask.low & Tops) >> 7) * gather >> 56
+                         | ((mask.high & Tops) >> 7) * gather >> 56 << 8);
 }
 
 Column load(const std::uint8_t* column)
