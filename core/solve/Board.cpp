@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
-#include <utility>
+#include <emmintrin.h>
 
 namespace tilzo::solve {
 
@@ -21,39 +21,17 @@ struct Column {
     std::uint64_t low, high;
 };
 
-// As one vector of 16 bytes, for the compares that find equal neighbours a whole column at once:
-// GCC and Clang turn them into SSE2 on x86-64 and into SIMD on WebAssembly.
-using Bytes = std::uint8_t __attribute__((vector_size(MaxSide)));
-// Each byte 0xFF where a compare holds, else 0.
-using Mask = decltype(std::declval<Bytes>() == std::declval<Bytes>());
-
-Bytes bytes(const std::uint8_t* column)
+// As one SSE2 register, for the compares that find equal neighbours a whole column at once; the
+// page's compiler maps SSE2 onto WebAssembly's vector instructions.
+__m128i bytes(const std::uint8_t* column)
 {
-    Bytes b;
-    std::memcpy(&b, column, sizeof b);
-    return b;
+    return _mm_loadu_si128(reinterpret_cast<const __m128i*>(column));
 }
 
-// Byte h holds what byte h + 1 held, or h - 1; 0 past the ends.
-Bytes above(Bytes b)
+// Bit h for each byte h where a compare held.
+std::uint16_t bits(__m128i mask)
 {
-    return __builtin_shufflevector(b, Bytes{}, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16);
-}
-
-Mask below(Mask m)
-{
-    return __builtin_shufflevector(Mask{}, m, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26, 27, 28, 29, 30);
-}
-
-// Bit h for each byte h of the mask: each byte's own bit kept, then the eight bytes of each half
-// summed into its top byte, where no two bits meet.
-std::uint16_t bits(Mask mask)
-{
-    std::uint64_t half[2];
-    std::memcpy(half, &mask, sizeof half);
-    constexpr std::uint64_t own = 0x8040201008040201u;
-    constexpr std::uint64_t sum = 0x0101010101010101u;
-    return std::uint16_t((half[0] & own) * sum >> 56 | (half[1] & own) * sum >> 56 << 8);
+    return std::uint16_t(_mm_movemask_epi8(mask));
 }
 
 Column load(const std::uint8_t* column)
@@ -144,18 +122,20 @@ int Board::coloursLeft() const
 
 void Board::movableCells(std::uint8_t colour, std::uint16_t* of, std::uint16_t* other, Columns columns) const
 {
-    // Byte masks throughout, gathered to bits once at the end; what a column shares with its right
-    // neighbour, that neighbour shares with its left. Two empty cells compare equal, so the empty
-    // cells are taken out once, at the end.
-    const Bytes all = Bytes{} + colour;
-    Bytes here = bytes(cell_[columns.first]);
-    Mask sameLeft = columns.first > 0 ? here == bytes(cell_[columns.first - 1]) : Mask{};
+    // What a column shares with its right neighbour, that neighbour shares with its left. Two
+    // empty cells compare equal, so the empty cells are taken out once, at the end.
+    const __m128i all = _mm_set1_epi8(char(colour));
+    const __m128i none = _mm_setzero_si128();
+    __m128i here = bytes(cell_[columns.first]);
+    __m128i sameLeft = columns.first > 0 ? _mm_cmpeq_epi8(here, bytes(cell_[columns.first - 1])) : none;
     for (int c = columns.first; c < columns.end; ++c) {
-        const Bytes right = c + 1 < MaxSide ? bytes(cell_[c + 1]) : Bytes{};
-        const Mask sameRight = here == right;
-        const Mask up = here == above(here);
-        const std::uint16_t movable = bits((up | below(up) | sameRight | sameLeft) & (here != 0));
-        const std::uint16_t ofColour = movable & bits(here == all);
+        const __m128i right = c + 1 < MaxSide ? bytes(cell_[c + 1]) : none;
+        const __m128i sameRight = _mm_cmpeq_epi8(here, right);
+        const __m128i up = _mm_cmpeq_epi8(here, _mm_srli_si128(here, 1));
+        const __m128i any
+            = _mm_or_si128(_mm_or_si128(up, _mm_slli_si128(up, 1)), _mm_or_si128(sameRight, sameLeft));
+        const std::uint16_t movable = bits(any) & ~bits(_mm_cmpeq_epi8(here, none));
+        const std::uint16_t ofColour = movable & bits(_mm_cmpeq_epi8(here, all));
         of[c] = ofColour;
         other[c] = std::uint16_t(movable & ~ofColour);
         sameLeft = sameRight;
@@ -165,7 +145,7 @@ void Board::movableCells(std::uint8_t colour, std::uint16_t* of, std::uint16_t* 
 
 std::uint16_t Board::same(int column, std::uint8_t colour) const
 {
-    return bits(bytes(cell_[column]) == Bytes{} + colour);
+    return bits(_mm_cmpeq_epi8(bytes(cell_[column]), _mm_set1_epi8(char(colour))));
 }
 
 int Board::group(Cell start, std::uint16_t* masks) const
