@@ -14,15 +14,10 @@ constexpr int index(int column, int height)
     return column * MaxSide + height;
 }
 
-// A column's cells, one byte a cell from the bottom; empty cells and columns past the last are 0.
-// As two words of eight bytes, for a move to squeeze the column and a hash to mix it in.
-static_assert(MaxSide == 16 && std::endian::native == std::endian::little);
-struct Column {
-    std::uint64_t low, high;
-};
-
-// As one SSE2 register, for the compares that find equal neighbours a whole column at once; the
-// page's compiler maps SSE2 onto WebAssembly's vector instructions.
+// A column's cells, one byte a cell from the bottom, empty cells and columns past the last 0, as
+// one SSE2 register: so a whole column compares at once. The page's compiler maps SSE2 onto
+// WebAssembly's vector instructions.
+static_assert(MaxSide == 16);
 __m128i bytes(const std::uint8_t* column)
 {
     return _mm_loadu_si128(reinterpret_cast<const __m128i*>(column));
@@ -32,14 +27,6 @@ __m128i bytes(const std::uint8_t* column)
 std::uint16_t bits(__m128i mask)
 {
     return std::uint16_t(_mm_movemask_epi8(mask));
-}
-
-Column load(const std::uint8_t* column)
-{
-    Column c;
-    std::memcpy(&c.low, column, 8);
-    std::memcpy(&c.high, column + 8, 8);
-    return c;
 }
 
 // The cells of `of` that `seeds` reach up and down the column through cells of `of`, the reach
@@ -59,23 +46,33 @@ std::uint16_t fill(std::uint32_t seeds, std::uint32_t of)
     return std::uint16_t(up | down);
 }
 
+// Bytes 0 to h - 1 set, for each height h.
+struct Below {
+    alignas(16) std::uint8_t at[MaxSide][MaxSide];
+    constexpr Below()
+        : at{}
+    {
+        for (int h = 0; h < MaxSide; ++h)
+            for (int b = 0; b < h; ++b)
+                at[h][b] = 0xFF;
+    }
+};
+constexpr Below below;
+
 // The column with the cells at the heights in `mask` taken out and those above moved down onto
-// them; from the top down, so each height still names its cell.
-Column squeeze(Column column, std::uint32_t mask)
+// them; from the top down, so each height still names its cell. Returns how many went.
+int squeeze(std::uint8_t* cells, std::uint32_t mask)
 {
-    while (mask != 0) {
+    __m128i column = bytes(cells);
+    int taken = 0;
+    for (; mask != 0; ++taken) {
         const int h = std::bit_width(mask) - 1;
         mask &= ~(1u << h);
-        if (h < 8) {
-            const std::uint64_t below = (std::uint64_t(1) << 8 * h) - 1;
-            column.low = (column.low & below) | (column.low >> 8 & ~below) | column.high << 56;
-            column.high >>= 8;
-        } else {
-            const std::uint64_t below = (std::uint64_t(1) << 8 * (h - 8)) - 1;
-            column.high = (column.high & below) | (column.high >> 8 & ~below);
-        }
+        const __m128i kept = bytes(below.at[h]);
+        column = _mm_or_si128(_mm_and_si128(kept, column), _mm_andnot_si128(kept, _mm_srli_si128(column, 1)));
     }
-    return column;
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(cells), column);
+    return taken;
 }
 
 } // namespace
@@ -301,10 +298,7 @@ int Board::remove(Cell start, Columns* changed)
     bool emptied = false;
     for (; touched != 0; touched &= touched - 1) {
         const int c = std::countr_zero(touched);
-        const Column squeezed = squeeze(load(cell_[c]), masks[c]);
-        std::memcpy(cell_[c], &squeezed.low, 8);
-        std::memcpy(cell_[c] + 8, &squeezed.high, 8);
-        const int kept = height_[c] - int(halfCounts(masks[c]));
+        const int kept = height_[c] - squeeze(cell_[c], masks[c]);
         height_[c] = std::uint8_t(kept);
         emptied |= kept == 0;
     }
@@ -338,8 +332,9 @@ std::uint64_t Board::hash() const
     // multiply and a shift.
     std::uint64_t h = columns_;
     for (int c = 0; c < columns_; ++c) {
-        const Column column = load(cell_[c]);
-        for (const std::uint64_t word : {column.low, column.high}) {
+        std::uint64_t words[2];
+        std::memcpy(words, cell_[c], sizeof words);
+        for (const std::uint64_t word : words) {
             h = (h ^ word) * 0x9E3779B97F4A7C15u;
             h ^= h >> 29;
         }
