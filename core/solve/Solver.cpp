@@ -7,8 +7,10 @@ namespace tilzo::solve {
 
 namespace {
 
-// Past this the passes repeat at this width: about 12 MB in all, which a phone can spare.
-constexpr std::size_t MaxWidth = std::size_t(1) << 12;
+// Games widen up to this and then repeat at it with new random numbers: past about this width a
+// game's score depends more on its luck than on its width, so more games find better lines than
+// fewer wider ones.
+constexpr std::size_t MaxWidth = 64;
 
 // Orders candidates best first, and makes a heap of them keep the worst on top.
 constexpr auto better = [](const auto& a, const auto& b) { return a.value > b.value; };
@@ -78,9 +80,9 @@ bool Solver::step()
 void Solver::nextPass()
 {
     // A pass over: take the next move of this game's best line for good and search on from there.
-    // A finished game starts again from the deal with a beam twice as wide, free of the lines found
-    // before: following the best line found so far would keep every game in the first one's
-    // valley.
+    // A finished game starts again from the deal with a beam twice as wide, up to the widest, free
+    // of the lines found before: following the best line found so far would keep every game in the
+    // first one's valley.
     if (prefix_ < line_.length) {
         prefixScore_ += rules_.group(root_.remove(line_.move[prefix_]));
         ++prefix_;

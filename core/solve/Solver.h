@@ -22,10 +22,10 @@ struct Line {
 };
 
 // Beam search over the game, each candidate position judged by a playout from it. Each pass takes
-// one move for good; each whole game starts afresh with a beam twice as wide, so a longer search
-// finds better lines. Work comes in small steps, so a caller without threads can search in slices
-// and show each better line as it is found. Memory is taken when a pass starts; a playout
-// allocates nothing.
+// one move for good; each whole game starts afresh with a beam twice as wide, up to a width past
+// which more games find more than wider ones, so a longer search finds better lines. Work comes in
+// small steps, so a caller without threads can search in slices and show each better line as it is
+// found. Memory is taken when a pass starts; a playout allocates nothing.
 class Solver {
 public:
     Solver(const Board& board, Rules rules, std::uint64_t seed);
@@ -39,7 +39,7 @@ public:
     bool step();
     std::uint64_t playouts() const { return playouts_; }
     // The search will stop at `end`: the game that would not finish by then is narrowed to fit, as
-    // a game cut short rarely finds a better line. Without it each game is twice as wide as the last.
+    // a game cut short rarely finds a better line.
     void endBy(std::chrono::steady_clock::time_point end) { end_ = end; }
 
 private:
